@@ -1,0 +1,16 @@
+// The translation function: looks a German text up in the current language's message catalogue
+// (GNU gettext, text domain "default"). Without a catalogue or an entry the German text is kept.
+#pragma once
+
+#include <string>
+
+namespace zelk {
+
+inline constexpr const char* kTextDomain = "default";
+
+// Where the catalogues lie: DIR/CODE/LC_MESSAGES/default.mo. Set once at start.
+void SetCatalogueDirectory(const std::string& directory);
+
+std::string Translate(const std::string& german);
+
+}  // namespace zelk
