@@ -46,6 +46,10 @@ std::string CannotCreateText(const std::string& file, const std::string& reason)
     return Insert(Translate("Datei %s kann nicht erstellt werden. %s"), {file, reason});
 }
 
+std::string CannotDeleteText(const std::string& file, const std::string& reason) {
+    return Insert(Translate("Datei %s kann nicht gelöscht werden. %s"), {file, reason});
+}
+
 std::string CannotWriteText(const std::string& file) {
     return Insert(Translate("In %s kann nicht geschrieben werden"), {file});
 }

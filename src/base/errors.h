@@ -24,5 +24,6 @@ std::string ListIndexText(long long index);  // "Listenindex überschreitet das 
 std::string CannotOpenText(const std::string& file, const std::string& reason);
 std::string CannotCreateText(const std::string& file, const std::string& reason);
 std::string CannotWriteText(const std::string& file);  // "In %s kann nicht geschrieben werden"
+std::string CannotDeleteText(const std::string& file, const std::string& reason);
 
 }  // namespace zelk
