@@ -1,0 +1,56 @@
+"""Prints what a spreadsheet reader finds in an .xlsx workbook, one fact a line:
+
+    active NAME
+    sheet NAME landscape=0|1 print_gridlines=0|1 screen_gridlines=0|1 footer="TEXT"
+    cell SHEET!A1 s "TEXT" | n NUMBER | blank    [bold] [fill=RRGGBB]
+
+Only cells with a value or a format are listed; texts are quoted as JSON strings.
+Usage: python3 read_xlsx.py FILE.xlsx"""
+import json
+import sys
+
+import openpyxl
+
+
+def quoted(text):
+    return json.dumps(text, ensure_ascii=False)
+
+
+def flag(value):
+    return "1" if value else "0"
+
+
+def cell_line(sheet, cell):
+    if cell.value is None:
+        parts = ["blank"]
+    elif isinstance(cell.value, str):
+        parts = ["s", quoted(cell.value)]
+    else:
+        parts = ["n", str(cell.value)]
+    if cell.font is not None and cell.font.b:
+        parts.append("bold")
+    if cell.fill is not None and cell.fill.fill_type == "solid":
+        parts.append("fill=" + str(cell.fill.fgColor.rgb)[-6:])
+    if parts == ["blank"]:
+        return None
+    return " ".join(["cell", sheet.title + "!" + cell.coordinate] + parts)
+
+
+def main():
+    workbook = openpyxl.load_workbook(sys.argv[1])
+    print("active " + workbook.active.title)
+    for sheet in workbook.worksheets:
+        print(" ".join(["sheet", sheet.title,
+                        "landscape=" + flag(sheet.page_setup.orientation == "landscape"),
+                        "print_gridlines=" + flag(sheet.print_options.gridLines),
+                        "screen_gridlines=" + flag(sheet.sheet_view.showGridLines is not False),
+                        "footer=" + quoted(sheet.oddFooter.center.text or "")]))
+        for row in sheet.iter_rows():
+            for cell in row:
+                line = cell_line(sheet, cell)
+                if line is not None:
+                    print(line)
+
+
+if __name__ == "__main__":
+    main()
