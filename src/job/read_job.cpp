@@ -7,6 +7,7 @@
 #include "base/numbers.h"
 #include "base/translate.h"
 #include "job/list_aids.h"
+#include "job/machine_values.h"
 
 namespace zelk {
 
@@ -20,33 +21,6 @@ bool FitsLength(int64_t value) {
     return value >= std::numeric_limits<int32_t>::min() &&
            value <= std::numeric_limits<int32_t>::max();
 }
-
-// The two messages of a machine value: not a number, more than two decimal places.
-struct MachineValueMessages {
-    const char* invalid;
-    const char* decimals;
-};
-
-constexpr MachineValueMessages kTrimCut = {
-    "Die Anschnittlänge ist ungültig!",
-    "Die Anschnittlänge darf nur zwei Nachkommastellen umfassen!",
-};
-constexpr MachineValueMessages kClampRest = {
-    "Die Restspannlänge ist ungültig!",
-    "Die Restspannlänge darf nur zwei Nachkommastellen umfassen!",
-};
-constexpr MachineValueMessages kKerf = {
-    "Die Schnittkanalbreite ist ungültig!",
-    "Die Schnittkanalbreite darf nur zwei Nachkommastellen umfassen!",
-};
-constexpr MachineValueMessages kTolerance = {
-    "Die +Toleranz ist ungültig!",
-    "Die +Toleranz darf nur zwei Nachkommastellen umfassen!",
-};
-constexpr MachineValueMessages kReturnFrom = {
-    "Die Angabe \"Reste zurück ins Lager ab\" ist ungültig!",
-    "Die Angabe \"Reste zurück ins Lager ab\" darf nur zwei Nachkommastellen umfassen!",
-};
 
 // A machine value in hundredths; refused when it is no number or has more than two decimals.
 int32_t ReadMachineValue(const std::string& text, const MachineValueMessages& messages,
@@ -211,12 +185,14 @@ void ReadJob(OrderPage& page, char decimalSeparator, Dialogs& dialogs, JobTables
     caption = order.E_ABez + "-" + page.machine.E_MBez;
 
     const MachineForm& machine = page.machine;
-    int64_t trimCut = ReadMachineValue(machine.E_ASL, kTrimCut, decimalSeparator, dialogs);
-    int64_t clampRest = ReadMachineValue(machine.E_RSL, kClampRest, decimalSeparator, dialogs);
-    int64_t kerf = ReadMachineValue(machine.E_SKB, kKerf, decimalSeparator, dialogs);
-    int64_t tolerance = ReadMachineValue(order.EToleranz, kTolerance, decimalSeparator, dialogs);
+    int64_t trimCut = ReadMachineValue(machine.E_ASL, kTrimCutMessages, decimalSeparator, dialogs);
+    int64_t clampRest =
+        ReadMachineValue(machine.E_RSL, kClampRestMessages, decimalSeparator, dialogs);
+    int64_t kerf = ReadMachineValue(machine.E_SKB, kKerfMessages, decimalSeparator, dialogs);
+    int64_t tolerance =
+        ReadMachineValue(order.EToleranz, kToleranceMessages, decimalSeparator, dialogs);
     // The remnant threshold is only checked here; the statistics read the field themselves.
-    ReadMachineValue(order.E_WastToStock, kReturnFrom, decimalSeparator, dialogs);
+    ReadMachineValue(order.E_WastToStock, kReturnFromMessages, decimalSeparator, dialogs);
     int64_t kerfTol = kerf + tolerance;
 
     CompactList(order.g_hsl, order, decimalSeparator);

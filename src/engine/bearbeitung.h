@@ -1,0 +1,90 @@
+// A cutting plan: its bar entries in plan order, the candidate patterns for the next entry and
+// the totals derived from both and the job. The search builds plans entry by entry, copying a plan
+// for every branch; IsBetterPlan is the objective of the whole optimisation.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "engine/bar_pool.h"
+#include "engine/engine_context.h"
+#include "engine/search_host.h"
+
+namespace zelk {
+
+class TBearbeitung {
+public:
+    // An empty plan: both lists empty, all totals 0, not fulfilled.
+    explicit TBearbeitung(EngineContext& context);
+
+    TBearbeitung(const TBearbeitung&) = delete;
+    TBearbeitung& operator=(const TBearbeitung&) = delete;
+
+    // A new plan in the same context with copies of the bar entries and/or candidates, totals
+    // computed; no pieces marked long.
+    static std::unique_ptr<TBearbeitung> CreateCopy(const TBearbeitung& source, bool withBars,
+                                                    bool withCandidates);
+
+    EngineContext& Context() const { return context_; }
+    const JobTables& Job() const { return context_.job; }
+
+    void ClearBars();
+    void ClearCandidates();
+
+    // Recomputes every total from the bar list and the job.
+    void UpdateTotals();
+
+    // The candidate patterns for the next bar entry within budget, each with the number of bars
+    // the plan could cut to it at once. Needs current totals.
+    void GeneratePatterns(int budget);
+
+    // Drops the candidates that break the kind limit (only among 30 or more) or the bin limit.
+    void FilterCandidates();
+
+    // The weighted share of the open order that candidate p covers with its bar count.
+    long double PatternValue(const TStab& p) const;
+
+    // Scores every candidate and orders the list by descending score.
+    void ScoreCandidates();
+
+    // Keeps up to n candidates by score, then up to n by least rest, without repeats.
+    void SelectCandidates(int n);
+
+    // Depth-first search below this plan; best is the best complete plan of the calculation,
+    // shared by all levels and both passes.
+    void Search(SearchHost& host, bool narrow, int width, int budget,
+                std::unique_ptr<TBearbeitung>& best);
+
+    BarList Bars;                              // bar entries in plan order
+    KindArray FixOpen{};                       // pieces of fix length k still to be planned
+    KindArray StockLeft{};                     // bars of stock length s still on hand
+    int32_t TotalRest = 0;                     // rests of the entries, each entry once
+    long double UsedLength = 0;                // usable stock length consumed
+    long double PieceLength = 0;               // nominal length of all planned pieces
+    long double RestExceptLast = 0;            // like TotalRest, without a final single bar
+    bool Fulfilled = false;                    // no fix length has pieces open
+    long double NextBarLength = 0;             // nominal length of the longest bar still on hand
+    BarList Candidates;                        // candidates for the next bar entry
+    std::array<bool, kMaxKinds + 1> IsLong{};  // long-piece marks of the last generation
+
+private:
+    // A copy whose totals are still to be computed.
+    std::unique_ptr<TBearbeitung> CopyWithoutTotals(bool withBars, bool withCandidates) const;
+
+    // Pattern generation, with its working values.
+    void AddCandidate(const TStab& bar);
+    void CompleteBar(const TStab& bar);
+    void EnumerateLong(TStab& bar, int k);
+    bool NoLongPieceFits(const TStab& bar) const;
+    int32_t BarCountFor(const TStab& p) const;
+
+    EngineContext& context_;
+    int budget_ = 0;
+    int32_t minLongLength_ = -1;
+};
+
+// The plan ordering: whether the complete plan replaces best (absent: nullptr).
+bool IsBetterPlan(const TBearbeitung& plan, const TBearbeitung* best);
+
+}  // namespace zelk

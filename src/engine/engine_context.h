@@ -1,0 +1,41 @@
+// What the plans of one calculation share: the job they are cut for, the bar pool, the two
+// machine limits and the effort counters. Every plan holds a reference to its context, so the
+// engine needs no process-wide state and tests can build as many jobs as they like.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/bar_pool.h"
+#include "job/job_tables.h"
+
+namespace zelk {
+
+// "Kürzen bis" and "Ablagefächer": the selected position + 1, so no selection (-1) gives 0.
+struct SelectionLimits {
+    int KindLimit = 0;  // fix lengths one bar may carry
+    int BinLimit = 0;   // fix lengths that may be in progress at once (one drop-off bin each)
+};
+
+SelectionLimits LimitsFromChoices(int kindItemIndex, int binItemIndex);
+
+// The effort of a calculation, for statistics: deterministic, unlike timings.
+struct EngineCounters {
+    int64_t Nodes = 0;       // calls of the search
+    int64_t Candidates = 0;  // candidate patterns generated
+};
+
+struct EngineContext {
+    explicit EngineContext(const JobTables& jobTables, SelectionLimits limits = {})
+        : job(jobTables), KindLimit(limits.KindLimit), BinLimit(limits.BinLimit) {}
+
+    EngineContext(const EngineContext&) = delete;
+    EngineContext& operator=(const EngineContext&) = delete;
+
+    const JobTables& job;
+    BarPool pool;
+    int KindLimit;
+    int BinLimit;
+    EngineCounters counters;
+};
+
+}  // namespace zelk

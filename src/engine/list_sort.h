@@ -1,0 +1,110 @@
+// The in-place quicksort behind every ordering of the engine. It is not stable: entries that
+// compare equal end where this very procedure puts them, and the engine's results (which of two
+// equal candidates is tried first) depend on that, so the steps below must not be changed.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+namespace zelk {
+
+// A part of a list left unsorted because nobody reads it yet.
+struct SortRange {
+    int left;
+    int right;
+};
+
+// Sorts a[left .. right] as far as position limit. The ordering gives PivotOf(entry), what the
+// pivot entry is compared as: it is taken once per pass, so it keeps referring to the same entry
+// while the entries move around it; and Before(entry, pivot) and After(entry, pivot), whether it
+// puts entry before or after the pivot (a comparison result below or above 0). A pass whose right
+// part starts beyond limit stops there and appends that part to cut (in rising positions); with
+// limit >= right the range is sorted completely.
+template <typename Entry, typename Ordering>
+void ListSortRange(std::vector<Entry>& a, int left, int right, int limit, const Ordering& ordering,
+                   std::vector<SortRange>& cut) {
+    int i = 0;
+    do {
+        i = left;
+        int j = right;
+        const auto pivot = ordering.PivotOf(a[(left + right) / 2]);
+        do {
+            while (ordering.Before(a[i], pivot)) {
+                ++i;
+            }
+            while (ordering.After(a[j], pivot)) {
+                --j;
+            }
+            if (i <= j) {
+                std::swap(a[i], a[j]);
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (left < j) {
+            ListSortRange(a, left, j, limit, ordering, cut);
+        }
+        left = i;
+        if (i < right && i > limit) {
+            cut.push_back({i, right});
+            return;
+        }
+    } while (i < right);
+}
+
+// The sort done only as far as it is read: after SortThrough(p) the entries at positions 0 .. p
+// stand exactly where the full sort puts them.
+template <typename Entry, typename Ordering>
+class PartialListSort {
+public:
+    PartialListSort(std::vector<Entry>& a, Ordering ordering) : a_(a), ordering_(ordering) {
+        if (a.size() > 1) {
+            pending_.push_back({0, static_cast<int>(a.size()) - 1});
+        }
+    }
+
+    void SortThrough(int position) {
+        while (!pending_.empty() && pending_.back().left <= position) {
+            const SortRange range = pending_.back();
+            pending_.pop_back();
+            cut_.clear();
+            ListSortRange(a_, range.left, range.right, position, ordering_, cut_);
+            pending_.insert(pending_.end(), cut_.rbegin(), cut_.rend());
+        }
+    }
+
+private:
+    std::vector<Entry>& a_;
+    Ordering ordering_;
+    std::vector<SortRange> pending_;  // the lowest positions last
+    std::vector<SortRange> cut_;      // what the latest pass left for later
+};
+
+// An ordering from a comparison function: negative puts a before b.
+template <typename PivotFunction, typename Compare>
+struct ComparisonOrdering {
+    PivotFunction pivotOf;
+    Compare compare;
+
+    template <typename Entry>
+    auto PivotOf(const Entry& entry) const {
+        return pivotOf(entry);
+    }
+    template <typename Entry, typename Pivot>
+    bool Before(const Entry& entry, const Pivot& pivot) const {
+        return compare(entry, pivot) < 0;
+    }
+    template <typename Entry, typename Pivot>
+    bool After(const Entry& entry, const Pivot& pivot) const {
+        return compare(entry, pivot) > 0;
+    }
+};
+
+// Sorts the whole list by a comparison function; a list with no entries is left alone.
+template <typename Entry, typename PivotFunction, typename Compare>
+void ListSort(std::vector<Entry>& a, PivotFunction pivotOf, Compare compare) {
+    PartialListSort sort(a, ComparisonOrdering<PivotFunction, Compare>{pivotOf, compare});
+    sort.SortThrough(static_cast<int>(a.size()) - 1);
+}
+
+}  // namespace zelk

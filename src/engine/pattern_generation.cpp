@@ -1,0 +1,148 @@
+// The ways to cut the next bar. Pieces at least LongPieceLimit long (with kerf and tolerance)
+// are long: every combination of counts of the long pieces is walked depth-first, and each
+// combination is completed greedily with the short pieces. The budget bounds the work.
+#include <algorithm>
+
+#include "engine/bearbeitung.h"
+
+namespace zelk {
+
+void TBearbeitung::GeneratePatterns(int budget) {
+    const JobTables& job = Job();
+    BarPool& pool = context_.pool;
+    // The pool keeps the previous candidates for this generation to reuse.
+    pool.ReleaseBars(Candidates);
+    budget_ = budget;
+
+    minLongLength_ = -1;
+    for (int k = 1; k <= job.FixKinds; ++k) {
+        IsLong[k] = job.FixEffLength[k] >= job.LongPieceLimit && FixOpen[k] > 0;
+        if (IsLong[k] && (minLongLength_ == -1 || job.FixEffLength[k] < minLongLength_)) {
+            minLongLength_ = job.FixEffLength[k];
+        }
+    }
+
+    const auto withinBudget = [this] { return std::ssize(Candidates) < budget_; };
+    const auto firstLong = std::find(IsLong.begin() + 1, IsLong.begin() + job.FixKinds + 1, true);
+    for (int s = 1; s <= job.StockKinds; ++s) {
+        if (StockLeft[s] > 0 && firstLong != IsLong.begin() + job.FixKinds + 1 && withinBudget()) {
+            std::unique_ptr<TStab> bar = pool.ObtainBar(s, job.StockUsable[s]);
+            EnumerateLong(*bar, static_cast<int>(firstLong - IsLong.begin()));
+            pool.ReleaseBar(std::move(bar));
+        }
+    }
+    for (int s = 1; s <= job.StockKinds && withinBudget(); ++s) {
+        if (StockLeft[s] > 0) {
+            std::unique_ptr<TStab> bar = pool.ObtainBar(s, job.StockUsable[s]);
+            CompleteBar(*bar);
+            pool.ReleaseBar(std::move(bar));
+        }
+    }
+}
+
+// As many bars as the plan could cut to the pattern at once: no more than are on hand, no more
+// than the open pieces allow, but at least one even when fewer pieces are open than it holds.
+int32_t TBearbeitung::BarCountFor(const TStab& p) const {
+    int32_t m = StockLeft[p.StockIndex];
+    for (int k = 1; k <= Job().FixKinds; ++k) {
+        // FixOpen div Pieces is below m exactly when FixOpen < m x Pieces; only then divide.
+        if (p.Pieces[k] > 0 && int64_t{FixOpen[k]} < int64_t{m} * p.Pieces[k]) {
+            const int32_t q = std::max(FixOpen[k] / p.Pieces[k], 1);
+            m = std::min(m, q);
+        }
+    }
+    return m;
+}
+
+bool TBearbeitung::NoLongPieceFits(const TStab& bar) const {
+    return minLongLength_ > bar.Rest;
+}
+
+// The bar count is set here, while the clone is at hand, rather than in a pass over all
+// candidates after the generation: the open pieces and bars on hand do not change meanwhile.
+void TBearbeitung::AddCandidate(const TStab& bar) {
+    if (bar.Rest != bar.Usable) {
+        const int32_t barCount = BarCountFor(bar);
+        std::unique_ptr<TStab> candidate = context_.pool.CloneBar(bar);
+        candidate->BarCount = barCount;
+        Candidates.push_back(std::move(candidate));
+        ++context_.counters.Candidates;
+    }
+}
+
+// One greedy completion per short fix length: starting with that length, each fix length from it
+// on (long or short) is filled as far as it is open and fits. bar itself is not changed.
+void TBearbeitung::CompleteBar(const TStab& bar) {
+    const JobTables& job = Job();
+    BarPool& pool = context_.pool;
+    bool added = false;
+    std::unique_ptr<TStab> tmp;
+    for (int i = 1; i <= job.FixKinds; ++i) {
+        if (FixOpen[i] <= 0 || IsLong[i]) {
+            continue;
+        }
+        if (!tmp) {
+            tmp = pool.ObtainBar(bar.StockIndex, bar.Usable);
+        }
+        tmp->CopyFrom(bar);
+        while (tmp->Pieces[i] < FixOpen[i] && tmp->AddPiece(job, i)) {
+        }
+        for (int j = i + 1; j <= job.FixKinds; ++j) {
+            if (FixOpen[j] > 0) {
+                while (tmp->Pieces[j] < FixOpen[j] && tmp->AddPiece(job, j)) {
+                }
+            }
+        }
+        if (tmp->Rest != bar.Rest) {
+            AddCandidate(*tmp);
+            added = true;
+        }
+    }
+    if (!added) {
+        AddCandidate(bar);
+    }
+    if (tmp) {
+        pool.ReleaseBar(std::move(tmp));
+    }
+}
+
+// Walks the counts of fix lengths k .. FixKinds on bar. Each level adds pieces of its own fix
+// length only and takes them off again before it returns, so the levels below work on the same
+// bar instead of on copies, and bar is as before when the walk ends.
+void TBearbeitung::EnumerateLong(TStab& bar, int k) {
+    const JobTables& job = Job();
+    if (std::ssize(Candidates) > 2 * int64_t{budget_}) {
+        return;
+    }
+    const int32_t restBefore = bar.Rest;
+    const int32_t piecesBefore = bar.Pieces[k];
+    if (IsLong[k]) {
+        bool filled = false;
+        while (true) {
+            if (NoLongPieceFits(bar)) {
+                CompleteBar(bar);
+                filled = true;
+            }
+            if (k < job.FixKinds) {
+                EnumerateLong(bar, k + 1);
+            }
+            if (bar.Pieces[k] < FixOpen[k] && bar.AddPiece(job, k)) {
+                filled = false;
+            } else {
+                break;
+            }
+        }
+        if (!filled) {
+            CompleteBar(bar);
+        }
+    } else if (k < job.FixKinds) {
+        EnumerateLong(bar, k + 1);
+    }
+    if (NoLongPieceFits(bar)) {
+        CompleteBar(bar);
+    }
+    bar.Rest = restBefore;
+    bar.Pieces[k] = piecesBefore;
+}
+
+}  // namespace zelk

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "engine/list_sort.h"
+#include "engine/orderings.h"
+#include "job_builder.h"
+
+namespace zelk {
+namespace {
+
+using test::Bar;
+
+// Bars named by their bar count, so that the order after sorting can be read off.
+struct NamedRest {
+    char name;
+    int32_t rest;
+};
+
+std::string SortedByRest(const std::vector<NamedRest>& bars) {
+    BarList list;
+    for (const NamedRest& bar : bars) {
+        list.push_back(std::make_unique<TStab>(Bar(1, 1000, bar.rest, {}, bar.name)));
+    }
+    SortByRest(list);
+    std::string order;
+    for (const std::unique_ptr<TStab>& bar : list) {
+        order += static_cast<char>(bar->BarCount);
+    }
+    return order;
+}
+
+TEST(CompareRest, EqualRestsEndInTheOrderTheSortLeavesThem) {
+    EXPECT_EQ(SortedByRest({{'x', 7}, {'y', 7}, {'z', 7}}), "zyx");
+    EXPECT_EQ(SortedByRest({{'x', 2}, {'1', 1}, {'y', 2}}), "1yx");
+    EXPECT_EQ(SortedByRest({{'x', 5}, {'3', 3}, {'y', 5}, {'1', 1}}), "13xy");
+}
+
+TEST(CompareRest, HoldsForRestsFarApart) {
+    const TStab low = Bar(1, 0, std::numeric_limits<int32_t>::min(), {});
+    const TStab high = Bar(1, 0, std::numeric_limits<int32_t>::max(), {});
+    EXPECT_LT(CompareRest(low, high), 0);
+    EXPECT_GT(CompareRest(high, low), 0);
+    EXPECT_EQ(CompareRest(high, high), 0);
+}
+
+TEST(CompareScore, DescendingAtAThousandth) {
+    TStab a, b, c;
+    a.Score = 1.2344L;
+    b.Score = 1.2349L;
+    c.Score = 1.235L;
+    EXPECT_EQ(CompareScore(a, b), 0);
+    EXPECT_LT(CompareScore(c, a), 0);
+    EXPECT_LT(CompareScore(c, b), 0);
+    EXPECT_GT(CompareScore(a, c), 0);
+
+    // Scores beyond every integer type still order correctly.
+    TStab huge, larger;
+    huge.Score = 1e30L;
+    larger.Score = 2e30L;
+    EXPECT_LT(CompareScore(larger, huge), 0);
+}
+
+TEST(ListSort, SortsListsWithManyTies) {
+    std::mt19937 random(7);
+    for (int size = 0; size < 60; ++size) {
+        std::vector<int> values(size);
+        for (int& value : values) {
+            value = static_cast<int>(random() % 5);  // many ties
+        }
+        std::vector<int> sorted = values;
+        ListSort(
+            sorted, [](int value) { return value; },
+            [](int value, int pivot) { return (value > pivot) - (value < pivot); });
+        EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end()));
+        std::sort(values.begin(), values.end());
+        EXPECT_EQ(sorted, values);
+    }
+}
+
+// The list sort straight over the bars, comparing them with the ordering itself.
+std::vector<const TStab*> SortedOverBars(const BarList& list,
+                                         int (*compare)(const TStab&, const TStab&)) {
+    std::vector<const TStab*> bars;
+    for (const std::unique_ptr<TStab>& bar : list) {
+        bars.push_back(bar.get());
+    }
+    ListSort(
+        bars, [](const TStab* bar) { return bar; },
+        [compare](const TStab* bar, const TStab* pivot) { return compare(*bar, *pivot); });
+    return bars;
+}
+
+std::vector<const TStab*> Addresses(const BarList& list) {
+    std::vector<const TStab*> bars;
+    for (const std::unique_ptr<TStab>& bar : list) {
+        bars.push_back(bar.get());
+    }
+    return bars;
+}
+
+// Random bars with few distinct rests and scores that often agree at a thousandth without being
+// equal, scaled so that the scores need 32-bit, 64-bit or extended keys.
+BarList RandomBars(std::mt19937& random, int size, long double scale) {
+    BarList list;
+    for (int i = 0; i < size; ++i) {
+        auto bar = std::make_unique<TStab>(Bar(1, 1000, static_cast<int32_t>(random() % 6), {}));
+        bar->Score = static_cast<long double>(random() % 4000) / 3000.0L * scale;
+        list.push_back(std::move(bar));
+    }
+    return list;
+}
+
+TEST(SortByKeys, GivesThePermutationOfTheSortOverTheBars) {
+    std::mt19937 random(11);
+    for (const long double scale : {1.0L, 0x1p40L, 0x1p70L}) {
+        for (int size = 0; size < 300; size += 7) {
+            BarList list = RandomBars(random, size, scale);
+            const std::vector<const TStab*> byRest = SortedOverBars(list, CompareRest);
+            SortByRest(list);
+            EXPECT_EQ(Addresses(list), byRest);
+
+            const std::vector<const TStab*> byScore = SortedOverBars(list, CompareScore);
+            SortByScore(list);
+            EXPECT_EQ(Addresses(list), byScore);
+        }
+    }
+}
+
+TEST(SortByKeys, UndefinedScoresCompareEqualToEverything) {
+    std::mt19937 random(5);
+    BarList list = RandomBars(random, 40, 1.0L);
+    list[3]->Score = std::numeric_limits<long double>::quiet_NaN();
+    list[17]->Score = std::numeric_limits<long double>::infinity();
+    const std::vector<const TStab*> byScore = SortedOverBars(list, CompareScore);
+    SortByScore(list);
+    EXPECT_EQ(Addresses(list), byScore);
+}
+
+TEST(VisitByRest, VisitsTheFrontOfTheRestOrder) {
+    std::mt19937 random(3);
+    for (int size = 1; size < 200; size += 13) {
+        for (int visits = 1; visits <= size; visits += 5) {
+            BarList list = RandomBars(random, size, 1.0L);
+            const std::vector<const TStab*> byRest = SortedOverBars(list, CompareRest);
+            std::vector<const TStab*> visited;
+            VisitByRest(list, [&](std::unique_ptr<TStab>& bar) {
+                visited.push_back(bar.get());
+                return std::ssize(visited) < visits;
+            });
+            EXPECT_EQ(visited, std::vector<const TStab*>(byRest.begin(), byRest.begin() + visits));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zelk
