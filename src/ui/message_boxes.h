@@ -1,0 +1,36 @@
+// The boxes of the window: message boxes with an OK button, the confirmation box and the general
+// error box. For tests the boxes can be answered without showing them: every text is recorded and
+// a confirmation takes the next queued answer.
+#pragma once
+
+#include <QWidget>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "base/dialogs.h"
+
+namespace zelk {
+
+class MessageBoxes : public Dialogs {
+public:
+    explicit MessageBoxes(QWidget* owner) : owner_(owner) {}
+
+    void ShowMessage(const std::string& text) override;
+    bool Confirm(const std::string& caption, const std::string& question,
+                 const std::string& yesButton, const std::string& noButton) override;
+    void ShowError(const std::string& text) override;
+
+    // Test hooks: no box is shown; texts are recorded, confirmations answered from the queue
+    // (no queued answer: the second button, as a user who closes the box).
+    void AnswerWithoutBoxes() { recording_ = true; }
+    void QueueAnswer(bool yes) { answers_.push_back(yes); }
+    std::vector<std::string> shown;
+
+private:
+    QWidget* owner_;
+    bool recording_ = false;
+    std::deque<bool> answers_;
+};
+
+}  // namespace zelk

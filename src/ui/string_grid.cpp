@@ -1,0 +1,257 @@
+#include "ui/string_grid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QStylePainter>
+
+namespace zelk {
+
+TextGridModel::TextGridModel(TextGrid& grid, int fixedRows, int fixedCols, bool editable,
+                             QObject* parent)
+    : QAbstractTableModel(parent),
+      grid_(grid),
+      fixedRows_(fixedRows),
+      fixedCols_(fixedCols),
+      editable_(editable),
+      shownRows_(grid.RowCount()),
+      shownCols_(grid.ColCount()) {}
+
+int TextGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownRows_;
+}
+
+int TextGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownCols_;
+}
+
+QVariant TextGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= grid_.RowCount() || index.column() >= grid_.ColCount()) {
+        return {};
+    }
+    if (role == Qt::DisplayRole || role == Qt::EditRole) {
+        return QString::fromStdString(grid_.Cell(index.row(), index.column()));
+    }
+    return {};
+}
+
+Qt::ItemFlags TextGridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid() || IsFixed(index.row(), index.column())) {
+        return Qt::NoItemFlags;  // headers: the cursor passes them by
+    }
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return editable_ ? flags | Qt::ItemIsEditable : flags;
+}
+
+void TextGridModel::Refresh() {
+    if (shownRows_ != grid_.RowCount() || shownCols_ != grid_.ColCount()) {
+        beginResetModel();
+        shownRows_ = grid_.RowCount();
+        shownCols_ = grid_.ColCount();
+        endResetModel();
+        return;
+    }
+    if (shownRows_ > 0 && shownCols_ > 0) {
+        // A range, not one cell, so that an open editor keeps its cursor.
+        emit dataChanged(index(0, 0), index(shownRows_ - 1, shownCols_ - 1));
+    }
+}
+
+StringGrid::StringGrid(TextGrid& grid, int fixedRows, int fixedCols, bool editable, QWidget* parent)
+    : QTableView(parent), model_(new TextGridModel(grid, fixedRows, fixedCols, editable, this)) {
+    setModel(model_);
+    setItemDelegate(new StringGridDelegate(*this));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(4);
+    verticalHeader()->setMinimumSectionSize(4);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setWordWrap(false);
+    setTabKeyNavigation(true);
+    setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
+                                   QAbstractItemView::EditKeyPressed
+                             : QAbstractItemView::NoEditTriggers);
+}
+
+void StringGrid::Refresh() {
+    QModelIndex current = currentIndex();
+    int row = current.row();
+    int col = current.column();
+    const bool reshaped =
+        model_->rowCount() != Grid().RowCount() || model_->columnCount() != Grid().ColCount();
+    if (reshaped && isAncestorOf(QApplication::focusWidget())) {
+        // The reset closes the editor; the focus stays with the grid rather than moving on.
+        setFocus();
+    }
+    model_->Refresh();
+    if (!currentIndex().isValid() && row >= 0) {
+        SetCursor(std::min(row, Grid().RowCount() - 1), std::min(col, Grid().ColCount() - 1));
+    }
+    viewport()->update();
+}
+
+void StringGrid::SetRowHeight(int height) {
+    verticalHeader()->setDefaultSectionSize(height);
+}
+
+void StringGrid::SetColumnWidths(const std::vector<int>& widths, int defaultWidth) {
+    horizontalHeader()->setDefaultSectionSize(defaultWidth);
+    for (int col = 0; col < model_->columnCount(); ++col) {
+        int width = col < static_cast<int>(widths.size()) ? widths[col] : -1;
+        if (width >= 0) {
+            setColumnWidth(col, width);
+        }
+    }
+}
+
+void StringGrid::SetRightMargin(int width) {
+    rightMargin_ = width;
+    updateGeometries();
+}
+
+void StringGrid::updateGeometries() {
+    QTableView::updateGeometries();  // sets the margins of the (hidden) headers
+    if (rightMargin_ > 0 && viewportMargins().right() != rightMargin_) {
+        setViewportMargins(0, 0, rightMargin_, 0);
+    }
+}
+
+void StringGrid::SetCursor(int row, int col) {
+    QModelIndex index = model_->index(row, col);
+    if (index.isValid()) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+bool StringGrid::MaySelect(const QModelIndex& index) {
+    if (!index.isValid() || !onSelectCell) {
+        return true;
+    }
+    bool may = onSelectCell(index.row(), index.column());
+    Refresh();  // the handler may have re-ordered the rows
+    return may;
+}
+
+bool StringGrid::EditorKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    return onKeyDown && onKeyDown(key, modifiers);
+}
+
+void StringGrid::StoreEditText(const QModelIndex& index, const QString& text) {
+    if (index.row() >= Grid().RowCount() || index.column() >= Grid().ColCount()) {
+        return;
+    }
+    std::string stored = text.toStdString();
+    Grid().SetCell(index.row(), index.column(), stored);
+    if (onSetEditText) {
+        onSetEditText(index.row(), index.column(), stored);
+    }
+}
+
+bool StringGrid::event(QEvent* e) {
+    // Tab reaches a widget as a focus change before it is a key press: ask the handler first.
+    if (e->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            EditorKeyDown(key->key(), key->modifiers())) {
+            return true;
+        }
+    }
+    return QTableView::event(e);
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* e) {
+    if (EditorKeyDown(e->key(), e->modifiers())) {
+        return;
+    }
+    QTableView::keyPressEvent(e);
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* e) {
+    QModelIndex index = indexAt(e->position().toPoint());
+    if (index.isValid() && (model_->flags(index) & Qt::ItemIsEnabled) && !MaySelect(index)) {
+        return;  // vetoed: the cursor stays where it is
+    }
+    QTableView::mousePressEvent(e);
+}
+
+QModelIndex StringGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    QModelIndex target = QTableView::moveCursor(action, modifiers);
+    if (target.isValid() && target != currentIndex() && !MaySelect(target)) {
+        return currentIndex();
+    }
+    return target;
+}
+
+StringGridDelegate::StringGridDelegate(StringGrid& grid)
+    : QStyledItemDelegate(&grid), grid_(grid) {}
+
+void StringGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    StringGrid::DrawState state;
+    state.selected = option.state & QStyle::State_Selected;
+    state.focused = option.state & QStyle::State_HasFocus;
+    state.fixed = grid_.GridModel()->IsFixed(index.row(), index.column());
+    QColor background = grid_.onBackground ? grid_.onBackground(index.row(), index.column(), state)
+                                           : option.palette.color(QPalette::Base);
+    painter->save();
+    painter->fillRect(option.rect, background);
+    painter->setClipRect(option.rect);
+    painter->setFont(option.font);
+    painter->setPen(option.palette.color(QPalette::Active, QPalette::WindowText));
+    painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
+    painter->restore();
+    if (state.focused) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.backgroundColor = background;
+        grid_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, &grid_);
+    }
+}
+
+QWidget* StringGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                          const QModelIndex& index) const {
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    editor->setTextMargins(0, 0, 0, 0);
+    QPersistentModelIndex cell(index);
+    connect(editor, &QLineEdit::textEdited, &grid_,
+            [this, cell](const QString& text) { grid_.StoreEditText(cell, text); });
+    editor->installEventFilter(const_cast<StringGridDelegate*>(this));
+    return editor;
+}
+
+void StringGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* line = static_cast<QLineEdit*>(editor);
+    QString text = index.data(Qt::EditRole).toString();
+    if (line->text() != text) {
+        line->setText(text);
+    }
+}
+
+void StringGridDelegate::setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const {
+    // Every keystroke is stored already; committing again could overwrite a row that moved.
+}
+
+void StringGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                              const QModelIndex&) const {
+    editor->setGeometry(option.rect);
+}
+
+bool StringGridDelegate::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        bool handled = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+                       key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (handled && grid_.EditorKeyDown(key->key(), key->modifiers())) {
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+}  // namespace zelk

@@ -1,0 +1,84 @@
+// Starting the real window for a test: its folders in a temporary directory, boxes answered by the
+// test, documents "opened" into a list, files chosen by the test; and helpers to type into it.
+#pragma once
+
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/main_window.h"
+
+namespace zelk::test {
+
+inline QString BenchJob(const char* file) {
+    return QString(ZELK_BENCH_JOBS) + "/" + file;
+}
+
+class WindowFixture {
+public:
+    WindowFixture() { Start(); }
+
+    // A second start in the same folders, as after closing the program.
+    void Restart() {
+        window.reset();
+        Start();
+    }
+
+    TMainform& W() { return *window; }
+    std::vector<std::string>& Shown() { return window->Boxes().shown; }
+
+    // Loads a machine and an order file through the window's buttons.
+    void LoadJob(const QString& machine, const QString& order) {
+        nextFile = machine;
+        window->Btn_MLoad->click();
+        nextFile = order;
+        window->Btn_ALoad->click();
+    }
+
+    // Types text where the keyboard focus is, key by key, as a user would.
+    static void Type(const QString& text) {
+        for (QChar c : text) {
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        }
+    }
+    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+
+    // Runs a calculation to its end and counts how often the stop button and the progress block
+    // appeared and vanished on the way.
+    struct Visibility : QObject {
+        int shown = 0;
+        int hidden = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            shown += event->type() == QEvent::Show;
+            hidden += event->type() == QEvent::Hide;
+            return false;
+        }
+    };
+
+    QTemporaryDir folder;
+    QString nextFile;
+    std::vector<QUrl> opened;
+    bool openSucceeds = true;
+    std::unique_ptr<TMainform> window;
+
+    void Start() {
+        window = std::make_unique<TMainform>(ProgramFolders{folder.path(), folder.path()});
+        window->Boxes().AnswerWithoutBoxes();
+        window->openDocument = [this](const QUrl& url) {
+            opened.push_back(url);
+            return openSucceeds;
+        };
+        window->chooseFile = [this](bool, const QString&, const QString&) { return nextFile; };
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+};
+
+}  // namespace zelk::test

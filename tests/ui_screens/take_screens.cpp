@@ -1,0 +1,52 @@
+// Takes pictures of both pages of the window for a look by eye: the sample machine and order are
+// loaded, the calculation page shows the plan found within a few seconds at depth "XS".
+//   ui_screens SAMPLES_DIR OUTPUT_DIR
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "ui/main_window.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        return 2;
+    }
+    const QString samples = QString::fromLocal8Bit(argv[1]);
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    QTemporaryDir folder;
+    zelk::TMainform window({folder.path(), folder.path()});
+    window.Boxes().AnswerWithoutBoxes();
+    window.show();
+    QApplication::processEvents();
+
+    QString next;
+    window.chooseFile = [&next](bool, const QString&, const QString&) { return next; };
+    next = samples + QString::fromUtf8("/Säge 1.zkm");
+    window.Btn_MLoad->click();
+    next = samples + "/Regalbau KW 50.zka";
+    window.Btn_ALoad->click();
+    QApplication::processEvents();
+    window.grab().save(output + "/order.png");
+
+    window.a_berechnung->trigger();
+    window.cb_rechentiefe->setCurrentIndex(0);
+    window.Btn_Komb->click();
+    QElapsedTimer clock;
+    clock.start();
+    while (!window.Btn_Stop->isHidden() || clock.elapsed() < 300) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        if (clock.elapsed() > 4000) {
+            window.Btn_Stop->click();
+        }
+    }
+    QApplication::processEvents();
+    window.grab().save(output + "/calc.png");
+    for (const std::string& text : window.Boxes().shown) {
+        qInfo("box: %s", text.c_str());
+    }
+    return 0;
+}
