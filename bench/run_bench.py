@@ -2,6 +2,8 @@
 """Runs zelk-cli on every reference job at every search depth and prints one table row each.
 
 Usage: run_bench.py ZELK_CLI [--time-limit SECONDS] [--depths XS,S,M,L,XL] [--jobs a,b]
+       run_bench.py ZELK_CLI --extreme     the extreme jobs at depth XS for 30 s each; fails when
+                                           one crashes or its peak memory reaches 1 GiB
 
 For each run: seconds to finish both passes (or "stopped" at the limit), seconds to the last
 improvement, search nodes, candidates generated per second, peak memory (from /usr/bin/time -v),
@@ -17,19 +19,26 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 JOBS = ["example", "sawshop", "groups", "many-lengths"]
+EXTREME_JOBS = ["80x80", "largest-counts", "longest-lengths", "kerf-wider-than-bars",
+                "nothing-fits"]
+EXTREME_PEAK_MIB = 1024
 DEPTHS = ["XS", "S", "M", "L", "XL"]
 
 
-def run_one(cli, job, depth, limit):
-    machine = os.path.join(HERE, "jobs", job + ".zkm")
-    order = os.path.join(HERE, "jobs", job + ".zka")
+def run_one(cli, job, depth, limit, folder="jobs"):
+    machine = os.path.join(HERE, folder, job + ".zkm")
+    order = os.path.join(HERE, folder, job + ".zka")
     command = ["/usr/bin/time", "-v", cli, "--json", "--progress", "--depth", depth,
                "--time-limit", str(limit), "--decimal-separator", ".", machine, order]
     done = subprocess.run(command, capture_output=True, text=True)
+    peak = re.search(r"Maximum resident set size \(kbytes\): (\d+)", done.stderr)
     if done.returncode != 0:
-        return {"job": job, "depth": depth, "error": done.stderr.strip().splitlines()[-1:]}
+        lines = [l for l in done.stderr.strip().splitlines() if not l.startswith("\t")]
+        return {"job": job, "depth": depth, "error": lines[-2:],
+                "peak_mib": int(peak.group(1)) / 1024.0 if peak else None,
+                "crashed": done.returncode < 0 or "Command terminated by signal" in done.stderr}
     result = json.loads(done.stdout)
-    peak_kib = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", done.stderr).group(1))
+    peak_kib = int(peak.group(1))
     improvements = re.findall(r"^\s*([0-9.]+) s:", done.stderr, re.MULTILINE)
     stats = result["stats"]
     best = result["best"] or {"bars": []}
@@ -55,7 +64,12 @@ def main():
     parser.add_argument("--time-limit", type=float, default=60)
     parser.add_argument("--depths", default=",".join(DEPTHS))
     parser.add_argument("--jobs", default=",".join(JOBS))
+    parser.add_argument("--extreme", action="store_true")
     args = parser.parse_args()
+    folder = "jobs"
+    if args.extreme:
+        folder, args.jobs, args.depths, args.time_limit = "extreme", ",".join(EXTREME_JOBS), "XS", 30
+    failed = False
     columns = ["job", "depth", "finish", "last", "nodes", "cand_per_s", "peak_mib", "bars",
                "fulfilled", "waste"]
     titles = ["job", "depth", "seconds", "last impr. s", "nodes", "candidates/s", "peak MiB",
@@ -64,13 +78,21 @@ def main():
     print(" ".join(t.ljust(w) for t, w in zip(titles, widths)))
     for job in args.jobs.split(","):
         for depth in args.depths.split(","):
-            row = run_one(args.cli, job, depth, args.time_limit)
+            row = run_one(args.cli, job, depth, args.time_limit, folder)
             if "error" in row:
-                print(job.ljust(14), depth.ljust(5), "error:", " ".join(row["error"]))
+                peak = "%.1f MiB" % row["peak_mib"] if row["peak_mib"] is not None else "-"
+                print(job.ljust(14), depth.ljust(5), "refused:", " ".join(row["error"]),
+                      "(peak", peak + ")")
+                failed |= row["crashed"]
             else:
                 print(" ".join(str(row[c]).ljust(w) for c, w in zip(columns, widths)))
+            peak_mib = row["peak_mib"]
+            if args.extreme and (peak_mib is None or float(peak_mib) >= EXTREME_PEAK_MIB):
+                print("  peak memory at or above %d MiB" % EXTREME_PEAK_MIB)
+                failed = True
             sys.stdout.flush()
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

@@ -49,11 +49,11 @@ void PrintCalculationPage(std::ostream& out, const CalculationPage& page) {
     PrintGrid(out, page.G_S, widths);
     out << '\n';
     const std::pair<const char*, const std::string*> figures[] = {
-        {"verplanter Verbrauch LL", &page.L_HLSumme},
-        {"Summe verplanter FL", &page.L_FIXLSumme},
-        {"Restlängen zurück ins Lager", &page.L_LagerRest},
-        {"Maschinenbedingter Entfall", &page.L_Maschrest},
-        {"Entfall", &page.L_Rest},
+        {TranslatedLater("verplanter Verbrauch LL"), &page.L_HLSumme},
+        {TranslatedLater("Summe verplanter FL"), &page.L_FIXLSumme},
+        {TranslatedLater("Restlängen zurück ins Lager"), &page.L_LagerRest},
+        {TranslatedLater("Maschinenbedingter Entfall"), &page.L_Maschrest},
+        {TranslatedLater("Entfall"), &page.L_Rest},
     };
     size_t captionWidth = 0;
     for (const auto& [caption, value] : figures) {

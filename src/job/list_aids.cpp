@@ -1,7 +1,10 @@
 #include "job/list_aids.h"
 
+#include <optional>
 #include <utility>
+#include <vector>
 
+#include "base/errors.h"
 #include "base/numbers.h"
 
 namespace zelk {
@@ -33,19 +36,59 @@ void SortListByLength(TextGrid& list, char decimalSeparator) {
     if (last < 2) {
         return;
     }
+    // The exchange sort works on the rows held aside and writes them back once, also when a
+    // length stops it. Each length is read when the sort first looks at it, and an exchanged one
+    // again from its rewritten text, exactly when reading the cells on every comparison would;
+    // so a long list sorts in moments instead of reading its lengths n * n times.
+    struct SortRow {
+        std::string count;
+        std::string lengthText;
+        std::optional<double> length;  // read; empty until first looked at or when unreadable
+        bool exchanged = false;        // its length text is the general format of `length`
+    };
+    std::vector<SortRow> rows(last + 1);
+    std::vector<int> at(last + 1);  // the row held at each position of the list
     for (int i = 1; i <= last; ++i) {
-        for (int j = i + 1; j <= last; ++j) {
-            double a = DecimalOrConversionError(list.Cell(i, kLengthCol), decimalSeparator);
-            double b = DecimalOrConversionError(list.Cell(j, kLengthCol), decimalSeparator);
-            if (a < b) {
-                std::string countI = list.Cell(i, kCountCol);
-                list.SetCell(i, kCountCol, list.Cell(j, kCountCol));
-                list.SetCell(j, kCountCol, std::move(countI));
-                list.SetCell(i, kLengthCol, FormatGeneral(b, decimalSeparator));
-                list.SetCell(j, kLengthCol, FormatGeneral(a, decimalSeparator));
+        rows[i].count = list.Cell(i, kCountCol);
+        rows[i].lengthText = list.Cell(i, kLengthCol);
+        at[i] = i;
+    }
+    auto lengthAt = [&](int position) {
+        SortRow& row = rows[at[position]];
+        if (!row.length) {
+            row.length = DecimalOrConversionError(row.lengthText, decimalSeparator);
+        }
+        return *row.length;
+    };
+    auto rewriteAt = [&](int position) {
+        SortRow& row = rows[at[position]];
+        if (!row.exchanged) {
+            row.exchanged = true;
+            row.lengthText = FormatGeneral(*row.length, decimalSeparator);
+            row.length = ParseDecimal(row.lengthText, decimalSeparator);  // may not read back
+        }
+    };
+    auto writeBack = [&] {
+        for (int i = 1; i <= last; ++i) {
+            list.SetCell(i, kCountCol, std::move(rows[at[i]].count));
+            list.SetCell(i, kLengthCol, std::move(rows[at[i]].lengthText));
+        }
+    };
+    try {
+        for (int i = 1; i <= last; ++i) {
+            for (int j = i + 1; j <= last; ++j) {
+                if (lengthAt(i) < lengthAt(j)) {
+                    std::swap(at[i], at[j]);
+                    rewriteAt(i);
+                    rewriteAt(j);
+                }
             }
         }
+    } catch (const RuntimeError&) {
+        writeBack();
+        throw;
     }
+    writeBack();
 }
 
 void SortFixLists(OrderForm& order, char decimalSeparator) {

@@ -3,6 +3,8 @@
 // not a number with the same words.
 #pragma once
 
+#include "base/translate.h"
+
 namespace zelk {
 
 struct MachineValueMessages {
@@ -11,24 +13,25 @@ struct MachineValueMessages {
 };
 
 inline constexpr MachineValueMessages kTrimCutMessages = {
-    "Die Anschnittlänge ist ungültig!",
-    "Die Anschnittlänge darf nur zwei Nachkommastellen umfassen!",
+    TranslatedLater("Die Anschnittlänge ist ungültig!"),
+    TranslatedLater("Die Anschnittlänge darf nur zwei Nachkommastellen umfassen!"),
 };
 inline constexpr MachineValueMessages kClampRestMessages = {
-    "Die Restspannlänge ist ungültig!",
-    "Die Restspannlänge darf nur zwei Nachkommastellen umfassen!",
+    TranslatedLater("Die Restspannlänge ist ungültig!"),
+    TranslatedLater("Die Restspannlänge darf nur zwei Nachkommastellen umfassen!"),
 };
 inline constexpr MachineValueMessages kKerfMessages = {
-    "Die Schnittkanalbreite ist ungültig!",
-    "Die Schnittkanalbreite darf nur zwei Nachkommastellen umfassen!",
+    TranslatedLater("Die Schnittkanalbreite ist ungültig!"),
+    TranslatedLater("Die Schnittkanalbreite darf nur zwei Nachkommastellen umfassen!"),
 };
 inline constexpr MachineValueMessages kToleranceMessages = {
-    "Die +Toleranz ist ungültig!",
-    "Die +Toleranz darf nur zwei Nachkommastellen umfassen!",
+    TranslatedLater("Die +Toleranz ist ungültig!"),
+    TranslatedLater("Die +Toleranz darf nur zwei Nachkommastellen umfassen!"),
 };
 inline constexpr MachineValueMessages kReturnFromMessages = {
-    "Die Angabe \"Reste zurück ins Lager ab\" ist ungültig!",
-    "Die Angabe \"Reste zurück ins Lager ab\" darf nur zwei Nachkommastellen umfassen!",
+    TranslatedLater("Die Angabe \"Reste zurück ins Lager ab\" ist ungültig!"),
+    TranslatedLater(
+        "Die Angabe \"Reste zurück ins Lager ab\" darf nur zwei Nachkommastellen umfassen!"),
 };
 
 }  // namespace zelk

@@ -198,10 +198,10 @@ void ReadJob(OrderPage& page, char decimalSeparator, Dialogs& dialogs, JobTables
     CompactList(order.g_hsl, order, decimalSeparator);
     CompactList(order.G_Fixl, order, decimalSeparator);
 
-    CheckListRows(order.g_hsl, TooManyStockLengths(), "Sie haben keine Lagerlängen angegeben!",
-                  dialogs);
-    CheckListRows(order.G_Fixl, TooManyFixLengths(), "Sie haben keine Fixlängen angegeben!",
-                  dialogs);
+    CheckListRows(order.g_hsl, TooManyStockLengths(),
+                  TranslatedLater("Sie haben keine Lagerlängen angegeben!"), dialogs);
+    CheckListRows(order.G_Fixl, TooManyFixLengths(),
+                  TranslatedLater("Sie haben keine Fixlängen angegeben!"), dialogs);
 
     tables = JobTables{};
     tables.StockKinds = order.g_hsl.RowCount() - 1;

@@ -14,7 +14,13 @@ namespace zelk {
 void LoadResultFile(OrderPage& page, CalculationPage& calculationPage, JobTables& tables,
                     const std::string& path, char decimalSeparator, char thousandsSeparator,
                     Dialogs& dialogs) {
-    Lines lines = ReadTextFile(path);
+    LoadResultLines(page, calculationPage, tables, ReadTextFile(path), decimalSeparator,
+                    thousandsSeparator, dialogs);
+}
+
+void LoadResultLines(OrderPage& page, CalculationPage& calculationPage, JobTables& tables,
+                     const Lines& lines, char decimalSeparator, char thousandsSeparator,
+                     Dialogs& dialogs) {
     size_t cursor = 0;
     ReadMachineSection(lines, cursor, page, dialogs);
     ReadOrderSection(lines, cursor, page, dialogs);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/dialogs.h"
+#include "files/text_file.h"
 #include "job/forms.h"
 #include "job/job_tables.h"
 #include "result/calculation_page.h"
@@ -19,5 +20,10 @@ namespace zelk {
 void LoadResultFile(OrderPage& page, CalculationPage& calculationPage, JobTables& tables,
                     const std::string& path, char decimalSeparator, char thousandsSeparator,
                     Dialogs& dialogs);
+
+// The same on the lines of a result file already read.
+void LoadResultLines(OrderPage& page, CalculationPage& calculationPage, JobTables& tables,
+                     const Lines& lines, char decimalSeparator, char thousandsSeparator,
+                     Dialogs& dialogs);
 
 }  // namespace zelk

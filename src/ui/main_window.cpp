@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "base/errors.h"
+#include "base/languages.h"
 #include "base/numbers.h"
 #include "base/translate.h"
 #include "engine/calculation.h"
@@ -34,6 +35,7 @@
 #include "result/result_file.h"
 #include "result/result_grids.h"
 #include "ui/calculation_thread.h"
+#include "ui/language_menu.h"
 
 // The pictures live in the window's library; the program must ask for them.
 static void LoadPictures() {
@@ -120,7 +122,6 @@ TMainform::TMainform(ProgramFolders folders, QWidget* parent)
       thousandsSeparator_(LocaleThousandsSeparator(decimalSeparator_)) {
     LoadPictures();
     setObjectName("TMainform");
-    setWindowTitle(QString::fromUtf8("ZELK Schnittlängenoptimierung V2.7"));
     QFont font("MS Sans Serif", 8);
     if (!font.exactMatch()) {
         font = QApplication::font();
@@ -179,6 +180,9 @@ void TMainform::ConnectHandlers() {
     connect(a_beenden, &QAction::triggered, this, &TMainform::a_beendenExecute);
     connect(a_Hilfe, &QAction::triggered, this, &TMainform::a_HilfeExecute);
     connect(cb_experte, &QCheckBox::toggled, this, &TMainform::cb_experteClick);
+    connect(Sprachenerkennen1, &QAction::triggered, this, &TMainform::Sprachenerkennen1Click);
+    ImageDE->installEventFilter(this);
+    ImageEN->installEventFilter(this);
 
     // Order page: every field writes its text into the order page as it is typed.
     const std::vector<std::pair<QLineEdit*, std::string*>> fields = {
@@ -247,6 +251,12 @@ void TMainform::ConnectHandlers() {
 
 void TMainform::FormCreate() {
     ProgressStep = 1;
+    Sprachenerkennen1Click();
+    SelectInterfaceLanguage("de");
+    texts_.TranslateComponent(this);
+    IniFileName = folders_.writable + "/" +
+                  QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".ini";
+    ReadStoredLanguage();
     QDir().mkpath(folders_.DataDirectory());  // a folder that cannot be created is not reported
     RefreshCaptions();
     ReadOptions();
@@ -258,6 +268,15 @@ void TMainform::FormCreate() {
         EmptyResultRows(calc_.G_V);
     });
     Btn_ANeuClick();
+}
+
+void TMainform::ReadStoredLanguage() {
+    if (!QFileInfo::exists(IniFileName)) {
+        return;
+    }
+    QSettings ini(IniFileName, QSettings::IniFormat);
+    SelectInterfaceLanguage(ini.value("Languages/last_language", "de").toString().toStdString());
+    texts_.RetranslateComponent(this);
 }
 
 void TMainform::ReadOptions() {
@@ -359,6 +378,56 @@ void TMainform::RefreshCaptions() {
             SetListHeader(*list, page_.UnitText());
         }
         RefreshResultCaptions(calc_, job_, decimalSeparator_);
+    });
+}
+
+// ---- Languages ----------------------------------------------------------------------------
+
+bool TMainform::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease && (watched == ImageDE || watched == ImageEN)) {
+        watched == ImageDE ? ImageDEClick() : ImageENClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainform::Sprachenerkennen1Click() {
+    BuildLanguageMenu(Deutsch1, this);
+    for (QAction* item : Sprache1->actions()) {
+        disconnect(item, &QAction::triggered, this, nullptr);
+        connect(item, &QAction::triggered, this, [this, item] { LanguageMenuItemClick(item); });
+    }
+}
+
+void TMainform::LanguageMenuItemClick(QAction* item) {
+    const int position = static_cast<int>(Sprache1->actions().indexOf(item));
+    SwitchLanguage(position - 1, texts_, this);
+    AfterLanguageSwitch();
+}
+
+void TMainform::ImageDEClick() {
+    SelectInterfaceLanguage("de");
+    texts_.RetranslateComponent(this);
+    AfterLanguageSwitch();
+}
+
+void TMainform::ImageENClick() {
+    SelectInterfaceLanguage("en");
+    texts_.RetranslateComponent(this);
+    AfterLanguageSwitch();
+}
+
+void TMainform::AfterLanguageSwitch() {
+    RefreshCaptions();
+    Command([this] {
+        FillChoiceLists(calc_, job_.FixKinds, true);
+        QSettings ini(IniFileName, QSettings::IniFormat);
+        ini.setValue("Languages/last_language", QString::fromStdString(CurrentLanguage()));
+        ini.sync();
+        if (ini.status() != QSettings::NoError) {
+            throw RuntimeError(
+                CannotWriteText(QDir::toNativeSeparators(IniFileName).toStdString()));
+        }
     });
 }
 
@@ -561,38 +630,39 @@ void TMainform::Btn_MLoescheClick() {
     });
 }
 
-void TMainform::LoadFile(const char* filter, const std::function<void(const std::string&)>& load) {
-    const QString path = chooseFile(false, T(filter), QString());
+void TMainform::LoadFile(const QString& filter,
+                         const std::function<void(const std::string&)>& load) {
+    const QString path = chooseFile(false, filter, QString());
     if (!path.isEmpty()) {
         Command([&] { load(path.toStdString()); });
     }
 }
 
-void TMainform::SaveFile(const char* filter, const std::string& presetName,
+void TMainform::SaveFile(const QString& filter, const std::string& presetName,
                          const std::function<void(const std::string&)>& save) {
-    const QString path = chooseFile(true, T(filter), Q(presetName));
+    const QString path = chooseFile(true, filter, Q(presetName));
     if (!path.isEmpty()) {
         Command([&] { save(path.toStdString()); });
     }
 }
 
 void TMainform::Btn_MLoadClick() {
-    LoadFile("Maschinendaten (*.zkm)",
+    LoadFile(T("Maschinendaten (*.zkm)"),
              [this](const std::string& path) { LoadMachineFile(page_, path, dialogs_); });
 }
 
 void TMainform::Btn_MSaveClick() {
-    SaveFile("Maschinendaten (*.zkm)", page_.machine.E_MBez,
+    SaveFile(T("Maschinendaten (*.zkm)"), page_.machine.E_MBez + ".zkm",
              [this](const std::string& path) { SaveMachineFile(page_, path); });
 }
 
 void TMainform::Btn_ALoadClick() {
-    LoadFile("Auftragsdaten (*.zka)",
+    LoadFile(T("Auftragsdaten (*.zka)"),
              [this](const std::string& path) { LoadOrderFile(page_, path, dialogs_); });
 }
 
 void TMainform::Btn_ASaveClick() {
-    SaveFile("Auftragsdaten (*.zka)", page_.order.E_ABez,
+    SaveFile(T("Auftragsdaten (*.zka)"), page_.order.E_ABez + ".zka",
              [this](const std::string& path) { SaveOrderFile(page_, path); });
 }
 
@@ -787,7 +857,8 @@ void TMainform::Btn_DruckClick() {
 }
 
 void TMainform::BtnSaveErgClick() {
-    SaveFile("Ergebnisdaten (*.zke)", page_.order.E_ABez, [this](const std::string& path) {
+    const std::string presetName = page_.order.E_ABez + "-" + page_.machine.E_MBez + ".zke";
+    SaveFile(T("Ergebnisdaten (*.zke)"), presetName, [this](const std::string& path) {
         SaveResultFile(page_, calc_.G_V, calc_.G_S, path);
     });
 }
@@ -796,7 +867,7 @@ void TMainform::BtnLoadErgClick() {
     if (Running()) {
         return;
     }
-    LoadFile("Ergebnisdaten (*.zke)", [this](const std::string& path) {
+    LoadFile(T("Ergebnisdaten (*.zke)"), [this](const std::string& path) {
         LoadResultFile(page_, calc_, job_, path, decimalSeparator_, thousandsSeparator_, dialogs_);
     });
 }

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -29,6 +30,7 @@
 #include "job/job_tables.h"
 #include "job/list_aids.h"
 #include "result/calculation_page.h"
+#include "ui/component_texts.h"
 #include "ui/message_boxes.h"
 #include "ui/program_folder.h"
 #include "ui/string_grid.h"
@@ -58,6 +60,9 @@ public:
     std::function<bool(const QUrl&)> openDocument;
     std::function<QString(bool save, const QString& filter, const QString& presetName)> chooseFile;
 
+    // The ini file that keeps the language between starts.
+    const QString& IniFile() const { return IniFileName; }
+
     // Where the last saw plan workbook was written.
     QString LastWorkbook() const { return lastWorkbook_; }
 
@@ -69,6 +74,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -97,6 +103,14 @@ private:
     void cb_experteClick();
     void RefreshCaptions();
 
+    // Languages.
+    void Sprachenerkennen1Click();
+    void LanguageMenuItemClick(QAction* item);
+    void ImageDEClick();
+    void ImageENClick();
+    void AfterLanguageSwitch();
+    void ReadStoredLanguage();
+
     // Order page.
     void g_hslEnter(StringGrid* list);
     bool g_hslKeyDown(StringGrid* list, int key, Qt::KeyboardModifiers modifiers);
@@ -114,8 +128,8 @@ private:
     void BtnFLEinfuegenClick();
     void BtnFL2EinfuegenClick();
     void BtnFL3EinfuegenClick();
-    void LoadFile(const char* filter, const std::function<void(const std::string&)>& load);
-    void SaveFile(const char* filter, const std::string& presetName,
+    void LoadFile(const QString& filter, const std::function<void(const std::string&)>& load);
+    void SaveFile(const QString& filter, const std::string& presetName,
                   const std::function<void(const std::string&)>& save);
     void PasteInto(StringGrid* list);
 
@@ -155,6 +169,8 @@ private:
     void FocusChanged(QWidget* old, QWidget* now);
 
     ProgramFolders folders_;
+    QString IniFileName;
+    ComponentTexts texts_;
     MessageBoxes dialogs_{this};
     OrderPage page_;
     CalculationPage calc_;
@@ -188,6 +204,10 @@ public:
     QStackedWidget* pages = nullptr;
     QWidget* AP_Auftragsdaten = nullptr;
     QWidget* AP_Bearbeitung = nullptr;
+    QMenu* AdvPopupMenu1 = nullptr;
+    QMenu* Sprache1 = nullptr;
+    QAction* Deutsch1 = nullptr;
+    QAction* Sprachenerkennen1 = nullptr;
 
     QLineEdit* E_MBez = nullptr;
     QLineEdit* E_ASL = nullptr;

@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "base/translate.h"
 #include "result/cell_colours.h"
 #include "ui/main_window.h"
 
@@ -24,8 +23,10 @@ constexpr int kListRowHeight = 16;
 constexpr int kResultRowHeight = 15;
 constexpr int kGridDefaultColumnWidth = 64;
 
-QString T(const char* german) {
-    return QString::fromStdString(Translate(german));
+// A text as the window's design holds it: German. TranslateComponent puts it into the current
+// language and remembers it for every later switch.
+QString German(const char* text) {
+    return QString::fromUtf8(text);
 }
 
 QColor SkyBlue() {
@@ -81,6 +82,7 @@ QPixmap Picture(const char* name, QSize size) {
 }  // namespace
 
 void TMainform::BuildTopBar() {
+    setWindowTitle(German("ZELK Schnittlängenoptimierung V2.7"));
     Panel3 = Named(new QWidget(this), "Panel3");
     Panel3->setFixedHeight(kTopBarHeight);
 
@@ -95,12 +97,12 @@ void TMainform::BuildTopBar() {
         AT->addAction(a);
         return a;
     };
-    a_auftragsdaten = action("a_auftragsdaten", T("Auftragsdaten"), "auftragsdaten");
-    a_berechnung = action("a_berechnung", T("Berechnung"), "berechnung");
+    a_auftragsdaten = action("a_auftragsdaten", German("Auftragsdaten"), "auftragsdaten");
+    a_berechnung = action("a_berechnung", German("Berechnung"), "berechnung");
     AT->addSeparator();
-    a_beenden = action("a_beenden", T("&Beenden"), "beenden");
+    a_beenden = action("a_beenden", German("&Beenden"), "beenden");
     AT->addSeparator();
-    a_Hilfe = action("a_Hilfe", T("&Hilfe"), "hilfe");
+    a_Hilfe = action("a_Hilfe", German("&Hilfe"), "hilfe");
     auto* pagesGroup = new QActionGroup(this);
     for (QAction* page : {a_auftragsdaten, a_berechnung}) {
         page->setCheckable(true);
@@ -127,7 +129,7 @@ StringGrid* TMainform::BuildInputList(TextGrid& list, const char* name, QWidget*
     // Column width 55, or what the header "Länge mm" needs in a font wider than the form's own.
     int columnWidth = kListColumnWidth;
     for (const char* unit : kUnitEntries) {
-        const QString header = T("Länge") + " " + unit;
+        const QString header = German("Länge") + " " + unit;
         columnWidth = std::max(columnWidth, grid->fontMetrics().horizontalAdvance(header) + 4);
     }
     grid->setGeometry(x, y, 2 * columnWidth + 22, 290);
@@ -157,29 +159,29 @@ QWidget* TMainform::BuildOrderPage() {
     const int buttonX = 590;
     const QSize buttonSize(210, 25);
 
-    Label(page, T("Maschinendaten"), labelX, 10, true);
-    Label(page, T("Bezeichnung"), labelX, 37, false);
+    Label(page, German("Maschinendaten"), labelX, 10, true);
+    Label(page, German("Bezeichnung"), labelX, 37, false);
     E_MBez = Edit(page, "E_MBez", fieldX, 34, 220);
-    Label(page, T("Anschnittlänge"), labelX, 63, false);
+    Label(page, German("Anschnittlänge"), labelX, 63, false);
     E_ASL = Edit(page, "E_ASL", fieldX, 60, 80);
     cb_einheit = Named(new QComboBox(page), "cb_einheit");
     for (const char* unit : kUnitEntries) {
         cb_einheit->addItem(unit);
     }
     cb_einheit->setGeometry(fieldX + 86, 60, 56, 21);
-    Label(page, T("Restspannlänge"), labelX, 89, false);
+    Label(page, German("Restspannlänge"), labelX, 89, false);
     E_RSL = Edit(page, "E_RSL", fieldX, 86, 80);
     Label6 = Named(Label(page, "mm", fieldX + 86, 89), "Label6");
-    Label(page, T("Schnittkanalbreite"), labelX, 115, false);
+    Label(page, German("Schnittkanalbreite"), labelX, 115, false);
     E_SKB = Edit(page, "E_SKB", fieldX, 112, 80);
     Label7 = Named(Label(page, "mm", fieldX + 86, 115), "Label7");
-    Btn_MNeu = Button(page, "Btn_MNeu", T("Neue Maschine anlegen"), "neu",
+    Btn_MNeu = Button(page, "Btn_MNeu", German("Neue Maschine anlegen"), "neu",
                       QRect(QPoint(buttonX, 10), buttonSize));
-    Btn_MLoad = Button(page, "Btn_MLoad", T("Maschinendaten laden"), "laden",
+    Btn_MLoad = Button(page, "Btn_MLoad", German("Maschinendaten laden"), "laden",
                        QRect(QPoint(buttonX, 40), buttonSize));
-    Btn_MSave = Button(page, "Btn_MSave", T("Maschine speichern"), "speichern",
+    Btn_MSave = Button(page, "Btn_MSave", German("Maschine speichern"), "speichern",
                        QRect(QPoint(buttonX, 70), buttonSize));
-    Btn_MLoesche = Button(page, "Btn_MLoesche", T("Maschine löschen"), "loeschen",
+    Btn_MLoesche = Button(page, "Btn_MLoesche", German("Maschine löschen"), "loeschen",
                           QRect(QPoint(buttonX, 100), buttonSize));
 
     auto* line = new QFrame(page);
@@ -187,32 +189,32 @@ QWidget* TMainform::BuildOrderPage() {
     line->setFrameShadow(QFrame::Sunken);
     line->setGeometry(8, 142, kClientWidth - 16, 4);
 
-    Label(page, T("Auftragsdaten"), labelX, 156, true);
-    Label(page, T("Bezeichnung"), labelX, 183, false);
+    Label(page, German("Auftragsdaten"), labelX, 156, true);
+    Label(page, German("Bezeichnung"), labelX, 183, false);
     E_ABez = Edit(page, "E_ABez", fieldX, 180, 220);
-    Label(page, T("Reste zurück ins Lager ab"), labelX, 209, false);
+    Label(page, German("Reste zurück ins Lager ab"), labelX, 209, false);
     E_WastToStock = Edit(page, "E_WastToStock", fieldX, 206, 80);
     Label14 = Named(Label(page, "mm", fieldX + 86, 209), "Label14");
-    Label(page, T("+ Toleranz Fixlängen"), labelX, 235, false);
+    Label(page, German("+ Toleranz Fixlängen"), labelX, 235, false);
     EToleranz = Edit(page, "EToleranz", fieldX, 232, 80);
     Label25 = Named(Label(page, "mm", fieldX + 86, 235), "Label25");
-    Btn_ANeu = Button(page, "Btn_ANeu", T("Neuen Auftrag anlegen"), "neu",
+    Btn_ANeu = Button(page, "Btn_ANeu", German("Neuen Auftrag anlegen"), "neu",
                       QRect(QPoint(buttonX, 156), buttonSize));
-    Btn_ALoad = Button(page, "Btn_ALoad", T("Auftragsdaten laden"), "laden",
+    Btn_ALoad = Button(page, "Btn_ALoad", German("Auftragsdaten laden"), "laden",
                        QRect(QPoint(buttonX, 186), buttonSize));
-    Btn_ASave = Button(page, "Btn_ASave", T("Auftrag speichern"), "speichern",
+    Btn_ASave = Button(page, "Btn_ASave", German("Auftrag speichern"), "speichern",
                        QRect(QPoint(buttonX, 216), buttonSize));
-    Btn_ADel = Button(page, "Btn_ADel", T("Auftrag löschen"), "loeschen",
+    Btn_ADel = Button(page, "Btn_ADel", German("Auftrag löschen"), "loeschen",
                       QRect(QPoint(buttonX, 246), buttonSize));
 
     // The input row: four lists side by side, each with its caption, group name and paste button.
-    Label(page, T("Eingabe von"), labelX, 282, true);
+    Label(page, German("Eingabe von"), labelX, 282, true);
     const int listY = 330;
     const int listX[4] = {labelX, 186, 356, 526};
-    Label(page, T("Lagerlängen"), listX[0], 308, false);
-    Label(page, T("Fixlängen"), listX[1], 308, false);
-    l_fix2 = Named(Label(page, T("Fixlängen"), listX[2], 308), "l_fix2");
-    l_fix3 = Named(Label(page, T("Fixlängen"), listX[3], 308), "l_fix3");
+    Label(page, German("Lagerlängen"), listX[0], 308, false);
+    Label(page, German("Fixlängen"), listX[1], 308, false);
+    l_fix2 = Named(Label(page, German("Fixlängen"), listX[2], 308), "l_fix2");
+    l_fix3 = Named(Label(page, German("Fixlängen"), listX[3], 308), "l_fix3");
     e_fixbez = Edit(page, "e_fixbez", listX[1] + 76, 304, 56);
     e_fixbez2 = Edit(page, "e_fixbez2", listX[2] + 76, 304, 56);
     e_fixbez3 = Edit(page, "e_fixbez3", listX[3] + 76, 304, 56);
@@ -220,10 +222,10 @@ QWidget* TMainform::BuildOrderPage() {
     G_Fixl = BuildInputList(page_.order.G_Fixl, "G_Fixl", page, listX[1], listY);
     g_fixl2 = BuildInputList(page_.order.g_fixl2, "g_fixl2", page, listX[2], listY);
     g_fixl3 = BuildInputList(page_.order.g_fixl3, "g_fixl3", page, listX[3], listY);
-    const QString pasteHint = T("Längen aus der Zwischenablage einfügen");
+    const QString pasteHint = German("Längen aus der Zwischenablage einfügen");
     auto paste = [&](const char* name, int x) {
         auto* button =
-            Button(page, name, T("Einfügen"), "einfuegen", QRect(x, listY + 296, 132, 25));
+            Button(page, name, German("Einfügen"), "einfuegen", QRect(x, listY + 296, 132, 25));
         button->setToolTip(pasteHint);
         return button;
     };
@@ -231,8 +233,20 @@ QWidget* TMainform::BuildOrderPage() {
     BtnFLEinfuegen = paste("BtnFLEinfuegen", listX[1]);
     BtnFL2Einfuegen = paste("BtnFL2Einfuegen", listX[2]);
     BtnFL3Einfuegen = paste("BtnFL3Einfuegen", listX[3]);
-    btnNeueFL = Button(page, "btnNeueFL", T("Fixlängen"), "plus", QRect(listX[2], listY, 132, 25));
-    btnNeueFL->setToolTip(T("Weitere Fixlängen zu gleichen Lagerlängen"));
+    btnNeueFL =
+        Button(page, "btnNeueFL", German("Fixlängen"), "plus", QRect(listX[2], listY, 132, 25));
+    btnNeueFL->setToolTip(German("Weitere Fixlängen zu gleichen Lagerlängen"));
+
+    // The page's context menu: the languages.
+    AdvPopupMenu1 = Named(new QMenu(this), "AdvPopupMenu1");
+    Sprache1 = Named(AdvPopupMenu1->addMenu(German("Sprache")), "Sprache1");
+    Deutsch1 = Named(Sprache1->addAction(German("Deutsch")), "Deutsch1");
+    Named(Sprache1->addSeparator(), "N1");  // removed by the first build of the menu
+    Sprachenerkennen1 =
+        Named(AdvPopupMenu1->addAction(German("Sprachen erkennen")), "Sprachenerkennen1");
+    page->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(page, &QWidget::customContextMenuRequested, this,
+            [this, page](const QPoint& at) { AdvPopupMenu1->popup(page->mapToGlobal(at)); });
 
     const std::vector<QWidget*> tabOrder = {E_MBez, E_ASL,         cb_einheit, E_RSL,     E_SKB,
                                             E_ABez, E_WastToStock, EToleranz,  g_hsl,     e_fixbez,
@@ -247,25 +261,27 @@ QWidget* TMainform::BuildBottomPanel() {
     auto* panel = Named(new QWidget(this), "BottomPanel");
     panel->setFixedHeight(138);
 
-    Label(panel, T("Kürzen bis"), 8, 11);
+    Label(panel, German("Kürzen bis"), 8, 11);
     CB_KBIS = Named(new QComboBox(panel), "CB_KBIS");
     CB_KBIS->setGeometry(88, 8, 170, 22);
-    Label(panel, T("Ablagefächer"), 8, 39);
+    Label(panel, German("Ablagefächer"), 8, 39);
     cb_ablageplaetze = Named(new QComboBox(panel), "cb_ablageplaetze");
     cb_ablageplaetze->setGeometry(88, 36, 60, 22);
-    Label(panel, T("Rechentiefe"), 8, 67);
+    Label(panel, German("Rechentiefe"), 8, 67);
     cb_rechentiefe = Named(new QComboBox(panel), "cb_rechentiefe");
     cb_rechentiefe->addItems({"XS", "S", "M", "L", "XL"});
     cb_rechentiefe->setGeometry(88, 64, 60, 22);
-    cb_experte = Named(new QCheckBox(T("Expertenmodus"), panel), "cb_experte");
+    cb_experte = Named(new QCheckBox(German("Expertenmodus"), panel), "cb_experte");
     cb_experte->setGeometry(8, 90, 160, 22);
 
-    Btn_Komb =
-        Button(panel, "Btn_Komb", T("Optimierung starten"), "optimieren", QRect(264, 8, 148, 28));
-    OptBtn = Button(panel, "OptBtn", T("Optimieren"), "optimieren", QRect(264, 42, 148, 28));
-    Btn_Rest = Button(panel, "Btn_Rest", T("Rest neu rechnen"), "rest", QRect(264, 76, 148, 28));
-    Btn_Stop = Button(panel, "Btn_Stop", T("Optimierung stoppen"), "stopp", QRect(416, 8, 148, 28));
-    Btn_RestAlsNeuenAuftrag = Button(panel, "Btn_RestAlsNeuenAuftrag", T("Restauftrag bilden"),
+    Btn_Komb = Button(panel, "Btn_Komb", German("Optimierung starten"), "optimieren",
+                      QRect(264, 8, 148, 28));
+    OptBtn = Button(panel, "OptBtn", German("Optimieren"), "optimieren", QRect(264, 42, 148, 28));
+    Btn_Rest =
+        Button(panel, "Btn_Rest", German("Rest neu rechnen"), "rest", QRect(264, 76, 148, 28));
+    Btn_Stop =
+        Button(panel, "Btn_Stop", German("Optimierung stoppen"), "stopp", QRect(416, 8, 148, 28));
+    Btn_RestAlsNeuenAuftrag = Button(panel, "Btn_RestAlsNeuenAuftrag", German("Restauftrag bilden"),
                                      "restauftrag", QRect(416, 76, 148, 28));
     APBtn = Button(panel, "APBtn", QString(), "experte", QRect(416, 42, 28, 28));
     APBtn->hide();
@@ -280,25 +296,25 @@ QWidget* TMainform::BuildBottomPanel() {
     s_rand->hide();
     s_PG->hide();
 
-    InfoBox = Named(new QGroupBox(T("Info-Box"), panel), "InfoBox");
+    InfoBox = Named(new QGroupBox(German("Info-Box"), panel), "InfoBox");
     InfoBox->setGeometry(586, 0, 230, 136);
     auto* info = new QGridLayout(InfoBox);
     info->setContentsMargins(4, 2, 4, 2);
     info->setHorizontalSpacing(4);
     info->setVerticalSpacing(1);
     int row = 0;
-    auto figure = [&](const char* caption, const char* name) {
-        info->addWidget(new QLabel(T(caption), InfoBox), row, 0);
+    auto figure = [&](const QString& caption, const char* name) {
+        info->addWidget(new QLabel(caption, InfoBox), row, 0);
         auto* value = Named(new QLabel(InfoBox), name);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         info->addWidget(value, row++, 1);
         return value;
     };
-    L_HLSumme = figure("verplanter Verbrauch LL", "L_HLSumme");
-    L_FIXLSumme = figure("Summe verplanter FL", "L_FIXLSumme");
-    L_LagerRest = figure("Restlängen zurück ins Lager", "L_LagerRest");
-    L_Maschrest = figure("Maschinenbedingter Entfall", "L_Maschrest");
-    L_Rest = figure("Entfall", "L_Rest");
+    L_HLSumme = figure(German("verplanter Verbrauch LL"), "L_HLSumme");
+    L_FIXLSumme = figure(German("Summe verplanter FL"), "L_FIXLSumme");
+    L_LagerRest = figure(German("Restlängen zurück ins Lager"), "L_LagerRest");
+    L_Maschrest = figure(German("Maschinenbedingter Entfall"), "L_Maschrest");
+    L_Rest = figure(German("Entfall"), "L_Rest");
     L_AuftragNichtErfuellt = Named(new QLabel(InfoBox), "L_AuftragNichtErfuellt");
     L_AuftragNichtErfuellt->setStyleSheet("color: red; font-weight: bold;");
     L_AuftragNichtErfuellt->setFixedHeight(16);
@@ -324,15 +340,15 @@ QWidget* TMainform::BuildCalculationPage() {
     header->setFixedHeight(34);
     auto* strip = new QHBoxLayout(header);
     strip->setContentsMargins(8, 4, 8, 4);
-    QLabel* caption = Label(header, T("Vorgeschlagene Bearbeitung"), 0, 0, true);
+    QLabel* caption = Label(header, German("Vorgeschlagene Bearbeitung"), 0, 0, true);
     strip->addWidget(caption);
     strip->addSpacing(12);
-    LBerechName = Named(new QLabel(T("Vorgeschlagene Bearbeitung"), header), "LBerechName");
+    LBerechName = Named(new QLabel(German("Vorgeschlagene Bearbeitung"), header), "LBerechName");
     strip->addWidget(LBerechName, 1);
-    BtnLoadErg = Button(header, "BtnLoadErg", T("Ergebnis laden"), "laden", QRect());
-    BtnSaveErg = Button(header, "BtnSaveErg", T("Ergebnis speichern"), "speichern", QRect());
-    Btn_Druck = Button(header, "Btn_Druck", T("Übergabe an Excel"), "excel", QRect());
-    Btn_Druck->setToolTip(T("Übergabe nach Excel"));
+    BtnLoadErg = Button(header, "BtnLoadErg", German("Ergebnis laden"), "laden", QRect());
+    BtnSaveErg = Button(header, "BtnSaveErg", German("Ergebnis speichern"), "speichern", QRect());
+    Btn_Druck = Button(header, "Btn_Druck", German("Übergabe an Excel"), "excel", QRect());
+    Btn_Druck->setToolTip(German("Übergabe nach Excel"));
     strip->addWidget(BtnLoadErg);
     strip->addWidget(BtnSaveErg);
     strip->addSpacing(24);

@@ -15,6 +15,7 @@
 #include "result/grid_cells.h"
 #include "result/plan_statistics.h"
 #include "result/result_grids.h"
+#include "ui/test_registry.h"
 #include "ui/window_fixture.h"
 
 namespace zelk::test {
@@ -144,9 +145,20 @@ private slots:
         QVERIFY(f.Shown().empty());
     }
 
+    void ControlsNeitherOverlapNorClipTheirCaptions_data() {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("German") << false;
+        QTest::newRow("English") << true;
+    }
+
     void ControlsNeitherOverlapNorClipTheirCaptions() {
+        QFETCH(bool, english);
         WindowFixture f;
         TMainform& w = f.W();
+        if (english) {
+            QTest::mouseClick(w.ImageEN, Qt::LeftButton);
+            QCOMPARE(w.Btn_MNeu->text(), QString("New machine"));
+        }
         w.cb_experte->click();  // every button of the bottom panel at once, as during a run
         w.Btn_Stop->show();
         w.Btn_RestAlsNeuenAuftrag->show();
@@ -364,6 +376,8 @@ private slots:
         QVERIFY(!w.close());
         QTest::qWait(200);
         QVERIFY(w.isVisible() && !w.Btn_Stop->isHidden());
+        // A slow build (sanitizers) may take a while to its first plan.
+        QTRY_VERIFY_WITH_TIMEOUT(AssignedRows(w) > 0, 60000);
 
         w.Boxes().QueueAnswer(true);  // Yes: stop, show the last plan, close
         w.a_beenden->trigger();
@@ -582,7 +596,8 @@ private slots:
     }
 };
 
+const RegisterTest<MainWindowTest> registered;
+
 }  // namespace zelk::test
 
-QTEST_MAIN(zelk::test::MainWindowTest)
 #include "main_window_test.moc"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/languages.h"
 #include "ui/main_window.h"
 
 namespace zelk::test {
@@ -63,18 +64,28 @@ public:
 
     QTemporaryDir folder;
     QString nextFile;
+    // What the last file dialog was opened with.
+    bool lastSave = false;
+    QString lastFilter;
+    QString lastPreset;
     std::vector<QUrl> opened;
     bool openSucceeds = true;
     std::unique_ptr<TMainform> window;
 
     void Start() {
+        SetCatalogueDirectory(ZELK_LOCALE);
         window = std::make_unique<TMainform>(ProgramFolders{folder.path(), folder.path()});
         window->Boxes().AnswerWithoutBoxes();
         window->openDocument = [this](const QUrl& url) {
             opened.push_back(url);
             return openSucceeds;
         };
-        window->chooseFile = [this](bool, const QString&, const QString&) { return nextFile; };
+        window->chooseFile = [this](bool save, const QString& filter, const QString& preset) {
+            lastSave = save;
+            lastFilter = filter;
+            lastPreset = preset;
+            return nextFile;
+        };
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));

@@ -1,5 +1,6 @@
 // Takes pictures of both pages of the window for a look by eye: the sample machine and order are
-// loaded, the calculation page shows the plan found within a few seconds at depth "XS".
+// loaded, the calculation page shows the plan found within a few seconds at depth "XS", then the
+// candidates of expert mode.
 //   ui_screens SAMPLES_DIR OUTPUT_DIR
 #include <QAbstractButton>
 #include <QApplication>
@@ -45,6 +46,12 @@ int main(int argc, char** argv) {
     }
     QApplication::processEvents();
     window.grab().save(output + "/calc.png");
+
+    // Expert mode: the candidates for the first bar.
+    window.cb_experte->setChecked(true);
+    window.Btn_Komb->click();
+    QApplication::processEvents();
+    window.grab().save(output + "/expert.png");
     for (const std::string& text : window.Boxes().shown) {
         qInfo("box: %s", text.c_str());
     }
