@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(w.Page().order.g_hsl.Cell(0, 0), "Qty");
         QCOMPARE(w.Page().order.G_Fixl.Cell(0, 1), "Length mm");
         QCOMPARE(w.Calculation().G_V.Cell(0, 0), "No.");
-        QCOMPARE(w.Calculation().G_S.Cell(1, 0), "Remaining");
+        QCOMPARE(w.Calculation().G_S.Cell(1, 0), "Left");
         QCOMPARE(w.CB_KBIS->itemText(0).toStdString(), "only 1 cut lengths per bar");
         QCOMPARE(w.CB_KBIS->currentIndex(), 1);  // the user's choices stay
         QCOMPARE(w.cb_ablageplaetze->currentIndex(), 0);

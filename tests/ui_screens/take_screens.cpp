@@ -1,20 +1,27 @@
 // Takes pictures of both pages of the window for a look by eye: the sample machine and order are
 // loaded, the calculation page shows the plan found within a few seconds at depth "XS", then the
 // candidates of expert mode.
-//   ui_screens SAMPLES_DIR OUTPUT_DIR
+//   ui_screens SAMPLES_DIR OUTPUT_DIR [LOCALE_DIR]
+// With a catalogue folder the pictures show the window in English, switched by its flag.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include "base/translate.h"
 
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    if (argc != 3) {
+    if (argc != 3 && argc != 4) {
         return 2;
+    }
+    if (argc == 4) {
+        zelk::SetCatalogueDirectory(argv[3]);
     }
     const QString samples = QString::fromLocal8Bit(argv[1]);
     const QString output = QString::fromLocal8Bit(argv[2]);
@@ -23,6 +30,16 @@ int main(int argc, char** argv) {
     window.Boxes().AnswerWithoutBoxes();
     window.show();
     QApplication::processEvents();
+    if (argc == 4) {
+        const QPointF inside(2, 2);
+        QMouseEvent press(QEvent::MouseButtonPress, inside, window.ImageEN->mapToGlobal(inside),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, inside, window.ImageEN->mapToGlobal(inside),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(window.ImageEN, &press);
+        QApplication::sendEvent(window.ImageEN, &release);
+        QApplication::processEvents();
+    }
 
     QString next;
     window.chooseFile = [&next](bool, const QString&, const QString&) { return next; };
