@@ -379,6 +379,9 @@ void TMainform::RefreshCaptions() {
         }
         RefreshResultCaptions(calc_, job_, decimalSeparator_);
     });
+    for (StringGrid* list : {g_hsl, G_Fixl, g_fixl2, g_fixl3}) {
+        FitListColumns(list);
+    }
 }
 
 // ---- Languages ----------------------------------------------------------------------------

@@ -87,6 +87,7 @@ private:
     QWidget* BuildCalculationPage();
     QWidget* BuildBottomPanel();
     StringGrid* BuildInputList(TextGrid& list, const char* name, QWidget* page, int x, int y);
+    void FitListColumns(StringGrid* grid);
     void ConnectHandlers();
 
     void FormCreate();

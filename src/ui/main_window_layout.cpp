@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "base/translate.h"
 #include "result/cell_colours.h"
 #include "ui/main_window.h"
 
@@ -123,18 +124,29 @@ void TMainform::BuildTopBar() {
     }
 }
 
+// Column width 55, or what the longest length header ("Länge mm", "Length in.", ...) needs in
+// the current language and a font wider than the form's own; at most what the room between two
+// lists allows.
+void TMainform::FitListColumns(StringGrid* grid) {
+    constexpr int kWidestColumn = 69;
+    int columnWidth = kListColumnWidth;
+    for (const char* unit : kUnitEntries) {
+        for (const QString& length :
+             {German("Länge"), QString::fromStdString(Translate("Länge"))}) {
+            const int needed = grid->fontMetrics().horizontalAdvance(length + " " + unit) + 4;
+            columnWidth = std::min(std::max(columnWidth, needed), kWidestColumn);
+        }
+    }
+    grid->resize(2 * columnWidth + 22, 290);
+    grid->SetColumnWidths({columnWidth, columnWidth}, columnWidth);
+}
+
 StringGrid* TMainform::BuildInputList(TextGrid& list, const char* name, QWidget* page, int x,
                                       int y) {
     auto* grid = Named(new StringGrid(list, 1, 0, true, page), name);
-    // Column width 55, or what the header "Länge mm" needs in a font wider than the form's own.
-    int columnWidth = kListColumnWidth;
-    for (const char* unit : kUnitEntries) {
-        const QString header = German("Länge") + " " + unit;
-        columnWidth = std::max(columnWidth, grid->fontMetrics().horizontalAdvance(header) + 4);
-    }
-    grid->setGeometry(x, y, 2 * columnWidth + 22, 290);
+    grid->move(x, y);
+    FitListColumns(grid);
     grid->SetRowHeight(kListRowHeight);
-    grid->SetColumnWidths({columnWidth, columnWidth}, columnWidth);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grid->onBackground = [grid](int row, int col, StringGrid::DrawState state) {

@@ -3,12 +3,7 @@
 // naming the file, the file saved before stays byte for byte, and nothing is left beside it.
 // The tests run as root, where permissions do not stop a write; what they need and cannot get
 // (a mount, the immutable attribute) makes them skip with the reason.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/mount.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -17,9 +12,13 @@
 #include "files/data_files.h"
 #include "files/file_test_support.h"
 #include "job/order_page.h"
+#include "support/refusing_disk.h"
 
 namespace zelk {
 namespace {
+
+using test::MountedFolder;
+using test::SetImmutable;
 
 // The three save commands, each on a page whose content differs from the first save.
 struct SaveCommand {
@@ -62,43 +61,6 @@ OrderPage SecondPage() {
         page.order.G_Fixl.SetCell(row, 1, std::to_string(6000 - row));
     }
     return page;
-}
-
-// A folder of its own with a file system mounted on it (or bound onto it), unmounted at the end.
-class MountedFolder {
-public:
-    explicit MountedFolder(const std::string& path) : path_(path) {}
-    ~MountedFolder() {
-        if (mounted_) {
-            umount2(path_.c_str(), MNT_DETACH);
-        }
-    }
-    bool MountTmpfs(const char* options) {
-        mounted_ = mount("zelk-test", path_.c_str(), "tmpfs", 0, options) == 0;
-        return mounted_;
-    }
-    bool BindReadOnly(const std::string& source) {
-        mounted_ = mount(source.c_str(), path_.c_str(), nullptr, MS_BIND, nullptr) == 0;
-        return mounted_ && mount(nullptr, path_.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY,
-                                 nullptr) == 0;
-    }
-
-private:
-    std::string path_;
-    bool mounted_ = false;
-};
-
-bool SetImmutable(const std::string& path, bool on) {
-    int fd = open(path.c_str(), O_RDONLY);
-    if (fd < 0) {
-        return false;
-    }
-    int flags = 0;
-    bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    close(fd);
-    return done;
 }
 
 std::set<std::string> EntriesOf(const std::string& folder) {

@@ -3,12 +3,6 @@
 // stopped again and again, and the expert buttons pressed while a run is active.
 // The tests run as root, where permissions do not stop a write; a refusal the machine cannot set
 // up (no mount, no immutable attribute) skips its case with the reason.
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/mount.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
 #include <QtTest>
@@ -17,6 +11,7 @@
 #include <random>
 
 #include "base/errors.h"
+#include "support/refusing_disk.h"
 #include "ui/test_registry.h"
 #include "ui/window_fixture.h"
 
@@ -31,43 +26,27 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool SetImmutable(const QString& path, bool on) {
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0) {
-        return false;
-    }
-    int flags = 0;
-    bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    close(fd);
-    return done;
-}
-
 // A folder for the saves, made to refuse the second save in one of the three ways; undone at the
 // end so that the temporary folders can be removed.
 class RefusingFolder {
 public:
     explicit RefusingFolder(const QString& base)
-        : writable_(base + "/schreibbar"), saves_(base + "/speicher") {
+        : writable_(base + "/schreibbar"),
+          saves_(base + "/speicher"),
+          mount_(QFile::encodeName(saves_).toStdString()) {
         QDir().mkpath(writable_);
         QDir().mkpath(saves_);
     }
     ~RefusingFolder() {
-        if (!immutable_.isEmpty()) {
+        if (!immutable_.empty()) {
             SetImmutable(immutable_, false);
-        }
-        if (mounted_) {
-            umount2(QFile::encodeName(saves_).constData(), MNT_DETACH);
         }
     }
 
     // Where the saves go; with a full disk it is a small file system of its own.
     QString Prepare(Refusal refusal) {
         if (refusal == Refusal::FullDisk) {
-            mounted_ = mount("zelk-test", QFile::encodeName(saves_).constData(), "tmpfs", 0,
-                             "size=16k") == 0;
-            return mounted_ ? saves_ : QString();
+            return mount_.MountTmpfs("size=16k") ? saves_ : QString();
         }
         return refusal == Refusal::ReadOnlyFolder ? writable_ : saves_;
     }
@@ -83,22 +62,17 @@ public:
                 }
                 return saves_;
             }
-            case Refusal::ReadOnlyFolder: {
-                const QByteArray source = QFile::encodeName(writable_);
-                const QByteArray target = QFile::encodeName(saves_);
-                mounted_ =
-                    mount(source.constData(), target.constData(), nullptr, MS_BIND, nullptr) == 0;
-                const bool readOnly =
-                    mounted_ && mount(nullptr, target.constData(), nullptr,
-                                      MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-                return readOnly ? saves_ : QString();
-            }
-            case Refusal::UnchangeableFile:
-                if (!SetImmutable(savedFile, true)) {
+            case Refusal::ReadOnlyFolder:
+                return mount_.BindReadOnly(QFile::encodeName(writable_).toStdString()) ? saves_
+                                                                                       : QString();
+            case Refusal::UnchangeableFile: {
+                const std::string file = QFile::encodeName(savedFile).toStdString();
+                if (!SetImmutable(file, true)) {
                     return QString();
                 }
-                immutable_ = savedFile;
+                immutable_ = file;
                 return saves_;
+            }
         }
         return QString();
     }
@@ -106,8 +80,8 @@ public:
 private:
     QString writable_;
     QString saves_;
-    QString immutable_;
-    bool mounted_ = false;
+    MountedFolder mount_;
+    std::string immutable_;
 };
 
 // What the boxes showed, one text a line, for a failure message.
@@ -209,9 +183,7 @@ private slots:
     void StartAndStopTwoHundredTimesAtRandomMoments() {
         WindowFixture f;
         TMainform& w = f.W();
-        f.LoadJob(BenchJob("sawshop.zkm"), BenchJob("sawshop.zka"));
-        w.a_berechnung->trigger();
-        w.cb_rechentiefe->setCurrentIndex(0);
+        f.PrepareSawShopJob();
         std::mt19937 random(20261209);
         std::uniform_int_distribution<int> waitMs(0, 30);
         for (int cycle = 0; cycle < 200; ++cycle) {
@@ -228,9 +200,7 @@ private slots:
     void ExpertButtonsDoNothingWhileARunIsActive() {
         WindowFixture f;
         TMainform& w = f.W();
-        f.LoadJob(BenchJob("sawshop.zkm"), BenchJob("sawshop.zka"));
-        w.a_berechnung->trigger();
-        w.cb_rechentiefe->setCurrentIndex(0);
+        f.PrepareSawShopJob();
         w.Btn_Komb->click();
         QTRY_VERIFY(!w.Btn_Stop->isHidden());
         QTRY_VERIFY_WITH_TIMEOUT(BarsShown(w) > 0, 30000);

@@ -116,6 +116,17 @@ private slots:
         QCOMPARE(w.Btn_Druck->toolTip(), QString("Send the saw plan to Excel"));
         QCOMPARE(w.Page().order.g_hsl.Cell(0, 0), "Qty");
         QCOMPARE(w.Page().order.G_Fixl.Cell(0, 1), "Length mm");
+        // The longer English headers still fit their columns.
+        w.cb_einheit->setCurrentIndex(1);
+        emit w.cb_einheit->activated(1);
+        for (StringGrid* list : {w.g_hsl, w.G_Fixl, w.g_fixl2, w.g_fixl3}) {
+            const QString header = QString::fromStdString(w.Page().order.G_Fixl.Cell(0, 1));
+            QVERIFY(header.endsWith("in."));
+            QVERIFY2(list->fontMetrics().horizontalAdvance(header) < list->columnWidth(1),
+                     qPrintable(header));
+        }
+        w.cb_einheit->setCurrentIndex(0);
+        emit w.cb_einheit->activated(0);
         QCOMPARE(w.Calculation().G_V.Cell(0, 0), "No.");
         QCOMPARE(w.Calculation().G_S.Cell(1, 0), "Left");
         QCOMPARE(w.CB_KBIS->itemText(0).toStdString(), "only 1 cut lengths per bar");

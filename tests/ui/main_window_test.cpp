@@ -338,9 +338,7 @@ private slots:
     void StopEndsTheRunWithTheBestPlan() {
         WindowFixture f;
         TMainform& w = f.W();
-        f.LoadJob(BenchJob("sawshop.zkm"), BenchJob("sawshop.zka"));
-        w.a_berechnung->trigger();
-        w.cb_rechentiefe->setCurrentIndex(0);
+        f.PrepareSawShopJob();
         w.Btn_Komb->click();
         QTRY_VERIFY(!w.Btn_Stop->isHidden());
         QVERIFY(!w.CB_KBIS->isEnabled() && !w.cb_ablageplaetze->isEnabled());
@@ -366,9 +364,7 @@ private slots:
     void ClosingDuringARunAsksFirst() {
         WindowFixture f;
         TMainform& w = f.W();
-        f.LoadJob(BenchJob("sawshop.zkm"), BenchJob("sawshop.zka"));
-        w.a_berechnung->trigger();
-        w.cb_rechentiefe->setCurrentIndex(0);
+        f.PrepareSawShopJob();
         w.Btn_Komb->click();
         QTRY_VERIFY(!w.Btn_Stop->isHidden());
 

@@ -40,6 +40,13 @@ public:
         window->Btn_ALoad->click();
     }
 
+    // The saw-shop job of the benchmark on the calculation page at depth "XS", ready to start.
+    void PrepareSawShopJob() {
+        LoadJob(BenchJob("sawshop.zkm"), BenchJob("sawshop.zka"));
+        window->a_berechnung->trigger();
+        window->cb_rechentiefe->setCurrentIndex(0);
+    }
+
     // Types text where the keyboard focus is, key by key, as a user would.
     static void Type(const QString& text) {
         for (QChar c : text) {
