@@ -113,6 +113,14 @@ void TMainform::BuildTopBar() {
     Image1 = Named(new QLabel(Panel3), "Image1");
     Image1->setGeometry(kClientWidth - 30 - 306, 8, 306, 30);
     Image1->setPixmap(Picture("banner", QSize(306, 30)));
+    // The subtitle stands on the banner as a text of its own, so that it speaks the window's
+    // language.
+    auto* subtitle = Named(new QLabel(German("Schnittlängenoptimierung"), Image1), "LBanner");
+    subtitle->adjustSize();  // a translation fits itself in the same way
+    subtitle->move(150, (30 - subtitle->height()) / 2);
+    QPalette subtitleColours = subtitle->palette();
+    subtitleColours.setColor(QPalette::WindowText, QColor(0xdc, 0xe8, 0xf6));
+    subtitle->setPalette(subtitleColours);
     ImageDE = Named(new QLabel(Panel3), "ImageDE");
     ImageDE->setGeometry(kClientWidth - 22, 7, 18, 14);
     ImageDE->setPixmap(Picture("flag_de", QSize(18, 14)));

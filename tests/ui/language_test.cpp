@@ -108,6 +108,7 @@ private slots:
         Click(w.ImageEN);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
         QCOMPARE(w.windowTitle(), QString("ZELK Cutting Optimiser V2.7"));
+        QCOMPARE(w.findChild<QLabel*>("LBanner")->text(), QString("Cutting Optimiser"));
         QCOMPARE(w.Btn_MNeu->text(), QString("New machine"));
         QCOMPARE(w.a_Hilfe->text(), QString("&Help"));
         QCOMPARE(w.Btn_Komb->text(), QString("Start optimising"));
@@ -129,7 +130,7 @@ private slots:
         emit w.cb_einheit->activated(0);
         QCOMPARE(w.Calculation().G_V.Cell(0, 0), "No.");
         QCOMPARE(w.Calculation().G_S.Cell(1, 0), "Left");
-        QCOMPARE(w.CB_KBIS->itemText(0).toStdString(), "only 1 cut lengths per bar");
+        QCOMPARE(w.CB_KBIS->itemText(0).toStdString(), "up to 1 per bar");
         QCOMPARE(w.CB_KBIS->currentIndex(), 1);  // the user's choices stay
         QCOMPARE(w.cb_ablageplaetze->currentIndex(), 0);
         QCOMPARE(w.E_MBez->text(), machineName);  // what the user entered is no design text

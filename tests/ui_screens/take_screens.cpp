@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -17,6 +18,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // the user's own settings stay untouched
     if (argc != 3 && argc != 4) {
         return 2;
     }
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     zelk::TMainform window({folder.path(), folder.path()});
     window.Boxes().AnswerWithoutBoxes();
+    window.cb_experte->setChecked(false);  // the plan first, whatever the last run stored
     window.show();
     QApplication::processEvents();
     if (argc == 4) {
