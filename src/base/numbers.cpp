@@ -77,14 +77,44 @@ std::optional<int64_t> DigitsValue(std::string_view digits, int64_t limit) {
     return value;
 }
 
-// The dropped decimal places lie within 0.00001 of a hundredth: at most "00001" with nothing
-// after it.
+// The dropped decimal places lie within 0.00001 of a hundredth: the first four are zeros, and
+// the fifth is 0, or 1 with nothing but zeros after it.
 bool DroppedPlacesNegligible(std::string_view dropped) {
-    size_t last = dropped.find_last_not_of('0');
-    if (last == std::string_view::npos) {
+    if (dropped.substr(0, 4).find_first_not_of('0') != std::string_view::npos) {
+        return false;
+    }
+    if (dropped.size() <= 4 || dropped[4] == '0') {
         return true;
     }
-    return last == 4 && dropped[4] == '1' && dropped.substr(0, 4) == "0000";
+    return dropped[4] == '1' && dropped.substr(5).find_first_not_of('0') == std::string_view::npos;
+}
+
+// A number in exponent form ("1e+20", "-1.5e-07") written out with its decimal point moved, so
+// that every length the program writes is one it reads again: "100000000000000000000",
+// "-0.00000015".
+std::string WithoutExponent(const std::string& text) {
+    size_t e = text.find('e');
+    if (e == std::string::npos) {
+        return text;
+    }
+    const bool negative = text[0] == '-';
+    std::string digits;
+    for (char c : text.substr(0, e)) {
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        }
+    }
+    const int point = 1 + std::stoi(text.substr(e + 1));  // one digit before the mantissa's point
+    std::string plain;
+    if (point <= 0) {
+        plain = "0." + std::string(static_cast<size_t>(-point), '0') + digits;
+    } else if (static_cast<size_t>(point) >= digits.size()) {
+        plain = digits + std::string(static_cast<size_t>(point) - digits.size(), '0');
+    } else {
+        plain = digits.substr(0, static_cast<size_t>(point)) + "." +
+                digits.substr(static_cast<size_t>(point));
+    }
+    return negative ? "-" + plain : plain;
 }
 
 constexpr int64_t kInt32Limit = std::numeric_limits<int32_t>::max();
@@ -184,7 +214,7 @@ std::string FormatGeneral(double value, char decimalSeparator) {
     char buffer[64];
     auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    std::string text(buffer, result.ptr);
+    std::string text = WithoutExponent(std::string(buffer, result.ptr));
     if (text == "-0") {
         text = "0";
     }

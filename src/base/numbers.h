@@ -38,7 +38,8 @@ double DecimalOrConversionError(std::string_view text, char decimalSeparator);
 int32_t IntegerOrZero(std::string_view text);
 
 // The general number format: shortest form with up to 15 significant digits, no thousands
-// separator. 6000 -> "6000", 2.5 -> "2,5" with a comma.
+// separator, never in exponent form, so that it reads back as a number. 6000 -> "6000", 2.5 ->
+// "2,5" with a comma, 1e20 -> "100000000000000000000".
 std::string FormatGeneral(double value, char decimalSeparator);
 
 // A length of the job shown in the display unit: 60050 -> "600.5".

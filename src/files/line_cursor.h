@@ -13,9 +13,11 @@ namespace zelk {
 // The line at the cursor; the cursor moves past it.
 const std::string& TakeLine(const Lines& lines, size_t& cursor);
 
-// Makes sure that `count` lines follow the cursor before anything is sized by that count. A count
-// the file cannot hold, a negative one included, fails at the first line the file lacks, exactly
-// as reading line by line would have, but without reserving room for the count first.
-void RequireLines(const Lines& lines, size_t cursor, int64_t count);
+// How many rows a block whose size line asks for `count` may be given before its lines are read.
+// All of them while the file holds their lines; for a file that ends inside the block, the lines
+// it still holds and a few more, so that the rows read before the missing line stay in place but
+// a count of 2000000000 reserves nothing large. Reading on then fails at the first line the file
+// lacks. A negative count fails at once, at the end of the file.
+int64_t RowsToSize(const Lines& lines, size_t cursor, int64_t count);
 
 }  // namespace zelk

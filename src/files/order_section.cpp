@@ -25,11 +25,11 @@ void WriteListBlock(Lines& lines, const TextGrid& list) {
 // A list block that must be there. A row line is split at its first TAB: the count before it, the
 // length after it (further TABs included); a line without TAB is all length.
 void ReadListRows(const Lines& lines, size_t& cursor, TextGrid& list) {
-    int64_t rows = IntegerOrConversionError(TakeLine(lines, cursor));
-    RequireLines(lines, cursor, rows);
+    const int64_t rows = IntegerOrConversionError(TakeLine(lines, cursor));
+    const int64_t sized = RowsToSize(lines, cursor, rows);
     ResetToOneEmptyRow(list);  // a block of no rows leaves the one data row every list has
-    list.SetRowCount(static_cast<int>(std::max<int64_t>(rows, 1)) + 1);
-    for (int row = 1; row <= rows; ++row) {
+    list.SetRowCount(static_cast<int>(std::max<int64_t>(sized, 1)) + 1);
+    for (int row = 1; row <= rows; ++row) {  // a file that ends early fails at its missing line
         const std::string& line = TakeLine(lines, cursor);
         size_t tab = line.find('\t');
         if (tab == std::string::npos) {

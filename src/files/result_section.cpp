@@ -85,16 +85,17 @@ void ReadGridBlock(const Lines& lines, size_t& cursor, TextGrid& grid) {
     std::string_view colPart = tab == std::string_view::npos ? "" : sizeLine.substr(tab + 1);
     int64_t rows = int64_t{IntegerOrConversionError(rowPart)} + 1;
     int64_t cols = int64_t{IntegerOrConversionError(colPart)} + 1;
-    RequireLines(lines, cursor, rows);
+    const int64_t sized = RowsToSize(lines, cursor, rows);
+    const int64_t present = std::min<int64_t>(sized, static_cast<int64_t>(lines.size() - cursor));
     bool fillable =
         cols >= 0 && cols <= std::numeric_limits<int>::max() &&
-        std::max<int64_t>(rows, 1) * cols <= CharactersOf(lines, cursor, rows) + kSpareCells;
+        std::max<int64_t>(sized, 1) * cols <= CharactersOf(lines, cursor, present) + kSpareCells;
     if (!fillable) {
         throw RuntimeError(ListIndexText(static_cast<long long>(lines.size())));
     }
     grid.SetColCount(static_cast<int>(cols));
-    grid.SetRowCount(static_cast<int>(rows));
-    for (int row = 0; row < rows; ++row) {
+    grid.SetRowCount(static_cast<int>(sized));
+    for (int row = 0; row < rows; ++row) {  // a file that ends early fails at its missing line
         SetRowFields(grid, row, TakeLine(lines, cursor));
     }
 }

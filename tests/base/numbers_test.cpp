@@ -32,6 +32,14 @@ TEST(Hundredths, MachineValuesWithMoreThanTwoPlacesAreNotExact) {
     EXPECT_TRUE(ReadHundredths("2.1000001", '.')->exact);  // within 0.00001 of a hundredth
     EXPECT_FALSE(ReadHundredths("2.1000011", '.')->exact);
     EXPECT_FALSE(ReadHundredths("2.0999999", '.')->exact);
+    // Anything below 0.00001 of a hundredth is within too, however many places it takes.
+    EXPECT_TRUE(ReadHundredths("2.10000005", '.')->exact);
+    EXPECT_TRUE(ReadHundredths("2.100000099", '.')->exact);
+    EXPECT_TRUE(ReadHundredths("2.10000010000", '.')->exact);
+    EXPECT_FALSE(ReadHundredths("2.10000011", '.')->exact);
+    EXPECT_FALSE(ReadHundredths("2.1000002", '.')->exact);
+    EXPECT_FALSE(ReadHundredths("2.100001", '.')->exact);
+    EXPECT_EQ(ReadHundredths("2.10000005", '.')->hundredths, 210);
 }
 
 TEST(Hundredths, RefusesWhatIsNoNumberOrDoesNotFit) {
@@ -90,6 +98,19 @@ TEST(GeneralFormat, ShortestFormWithTheGivenSeparator) {
     EXPECT_EQ(FormatHundredths(2147483647, '.'), "21474836.47");
     EXPECT_EQ(FormatGeneral(1200.5, ','), "1200,5");
     EXPECT_EQ(FormatGeneral(0.1 + 0.2, '.'), "0.3");  // 15 significant digits hide the binary tail
+}
+
+TEST(GeneralFormat, VeryLargeAndVerySmallValuesAreWrittenOutAndReadBack) {
+    EXPECT_EQ(FormatGeneral(1e20, ','), "100000000000000000000");
+    EXPECT_EQ(FormatGeneral(1.5e15, '.'), "1500000000000000");
+    EXPECT_EQ(FormatGeneral(0.00001, ','), "0,00001");
+    EXPECT_EQ(FormatGeneral(-1.25e-7, '.'), "-0.000000125");
+    EXPECT_EQ(FormatGeneral(123456789012345678.0, '.'), "123456789012346000");
+    for (double value : {1e20, 1.5e15, 0.00001, -1.25e-7, 3.25e-12}) {
+        for (char sep : {',', '.'}) {
+            EXPECT_DOUBLE_EQ(*ParseDecimal(FormatGeneral(value, sep), sep), value) << value;
+        }
+    }
 }
 
 TEST(GeneralFormat, EveryHundredthsValueReadsBack) {

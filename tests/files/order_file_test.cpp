@@ -9,6 +9,8 @@
 namespace zelk {
 namespace {
 
+using Cells = std::vector<std::string>;
+
 const std::string kInvalidOrder = "Die Auftragsdaten sind ungültig.";
 const std::string kUnitConflict = "Die Maßeinheit von Auftrag und Maschine stimmen nicht überein!";
 
@@ -183,6 +185,12 @@ TEST(OrderFile, AShortFileFailsAtItsFirstMissingLine) {
         EXPECT_EQ(ReadError(lines, page), ListIndexText(static_cast<long long>(missing))) << size;
         EXPECT_EQ(page.order.E_ABez, size < 3 ? "Alt" : "Fenster Nord") << size;
     }
+    // Cut inside the stock list: the rows read before the missing line stay, the rest is empty.
+    OrderPage page = OldPage();
+    EXPECT_EQ(ReadError(Lines(full.begin(), full.begin() + 8), page), ListIndexText(8));
+    EXPECT_EQ(page.order.g_hsl.RowCount(), 4);
+    EXPECT_EQ(page.order.g_hsl.Row(1), (Cells{"10", "6000"}));
+    EXPECT_EQ(page.order.g_hsl.Row(2), (Cells{"", ""}));
     for (size_t size : {10, 13, 15, 18}) {  // ends before a fix list block or the labels
         OrderPage page = OldPage();
         Lines lines(full.begin(), full.begin() + static_cast<long>(size));
@@ -205,7 +213,14 @@ TEST(OrderFile, BrokenCountsFailWithoutReservingRows) {
         EXPECT_EQ(ReadError(lines, page), ListIndexText(7)) << count;
         lines.insert(lines.end(), {"1\t6000", "1", "\t"});
         EXPECT_EQ(ReadError(lines, page), ListIndexText(10)) << count;
-        EXPECT_EQ(page.order.g_hsl.RowCount(), 2);
+        if (count == "-5") {
+            EXPECT_EQ(page.order.g_hsl.RowCount(), 2);  // emptied by the new order, no more
+        } else {
+            // The three rows the file holds are read; the rows sized for the rest stay few.
+            EXPECT_EQ(page.order.g_hsl.Row(1), (Cells{"1", "6000"})) << count;
+            EXPECT_EQ(page.order.g_hsl.Row(3), (Cells{"", ""})) << count;
+            EXPECT_LE(page.order.g_hsl.RowCount(), 2000) << count;
+        }
     }
 }
 

@@ -71,18 +71,29 @@ TEST(GridBlock, ShortRowLinesLeaveTheirFurtherCellsEmpty) {
 }
 
 TEST(GridBlock, BrokenSizesFailWithoutReservingCells) {
-    auto error = [](const Lines& lines) {
-        TextGrid grid = NamedCells(2, 2);
+    TextGrid grid;
+    auto error = [&grid](const Lines& lines) {
+        grid = NamedCells(2, 2);
         size_t cursor = 0;
         std::string text = RuntimeErrorOf([&] { ReadGridBlock(lines, cursor, grid); });
-        EXPECT_EQ(grid, NamedCells(2, 2)) << lines[0];
+        EXPECT_LE(int64_t{grid.RowCount()} * grid.ColCount(), 1 << 20) << lines[0];
         return text;
     };
+    // A block cut short keeps the rows read before its missing line.
     EXPECT_EQ(error({"3\t8", "a\t", "b\t"}), ListIndexText(3));
+    EXPECT_EQ(grid.RowCount(), 4);
+    EXPECT_EQ(grid.ColCount(), 9);
+    EXPECT_EQ(grid.Cell(1, 0), "b");
+    EXPECT_EQ(grid.Cell(2, 0), "");
+    EXPECT_EQ(error({"2000000000\t3", "a\t", "b\tc"}), ListIndexText(3));
+    EXPECT_EQ(grid.Row(1), (std::vector<std::string>{"b", "c", "", ""}));
     EXPECT_EQ(error({"2000000000\t3", "a\t"}), ListIndexText(2));
     EXPECT_EQ(error({"2147483647\t2147483647"}), ListIndexText(1));
+    // Sizes that can never be read leave the grid as it was.
     EXPECT_EQ(error({"-5\t3", "a\t"}), ListIndexText(2));
+    EXPECT_EQ(grid, NamedCells(2, 2));
     EXPECT_EQ(error({"0\t2000000000", "a\t"}), ListIndexText(2));
+    EXPECT_EQ(grid, NamedCells(2, 2));
     EXPECT_EQ(error({"-1\t2147483647"}), ListIndexText(1));
     EXPECT_EQ(error({"0\t-7", "a\t"}), ListIndexText(2));
     EXPECT_EQ(error({"x\t3"}), NotAnIntegerText("x"));

@@ -1,4 +1,5 @@
 #include "result/result_file.h"
+#include <algorithm>
 
 #include <filesystem>
 #include <random>
@@ -120,6 +121,23 @@ TEST_F(ResultFileTest, AFileEndingInsideAGridBlockKeepsTheRowsReadSoFar) {
     }
     EXPECT_EQ(loadedPage.G_V, page.G_V);
     EXPECT_TRUE(loadedPage.L_HLSumme.empty());  // no statistics
+}
+
+TEST_F(ResultFileTest, AFileEndingInsideTheResultGridKeepsItsRowsReadSoFar) {
+    std::string path = File("mitten.zke");
+    SaveResultFile(orderPage, page.G_V, page.G_S, path);
+    Lines lines = ReadTextFile(path);
+    const auto start = std::find(lines.begin(), lines.end(), "ZELK_EDATA V1");
+    ASSERT_NE(start, lines.end());
+    ASSERT_GE(page.G_V.RowCount(), 3);
+    lines.erase(start + 4, lines.end());  // the size line, the header row and the first plan row
+    WriteTextFile(path, lines);
+
+    EXPECT_THROW(LoadFresh(path), RuntimeError);
+    ASSERT_EQ(loadedPage.G_V.RowCount(), page.G_V.RowCount());
+    EXPECT_EQ(loadedPage.G_V.Row(0), page.G_V.Row(0));
+    EXPECT_EQ(loadedPage.G_V.Row(1), page.G_V.Row(1));
+    EXPECT_EQ(loadedPage.G_V.Row(2), Cells(static_cast<size_t>(page.G_V.ColCount())));
 }
 
 }  // namespace

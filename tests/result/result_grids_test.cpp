@@ -119,8 +119,8 @@ TEST_F(ResultGridsTest, AbsurdPieceCountsGiveAHugeNegativeRest) {
     LayoutResultColumns(page, job, orderPage.order, '.');
     SetDataRows({{"2", "1", "1", "2147483647", "2147483647", "2147483647", ""}});
     RecalcRowRest(page.G_V, 1, job, '.');
-    // (588700 - 2147483647 x 5700000900) / 100, shown with 15 significant digits
-    EXPECT_EQ(page.G_V.Cell(1, 6), "-1.22406587206347e+17");
+    // (588700 - 2147483647 x 5700000900) / 100, shown with 15 significant digits, written out
+    EXPECT_EQ(page.G_V.Cell(1, 6), "-122406587206347000");
 }
 
 TEST_F(ResultGridsTest, EditingRecountsTheRowAndTheFigures) {
