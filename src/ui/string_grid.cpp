@@ -1,10 +1,14 @@
 #include "ui/string_grid.h"
 
+#include <tuple>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStylePainter>
 
@@ -75,6 +79,53 @@ StringGrid::StringGrid(TextGrid& grid, int fixedRows, int fixedCols, bool editab
     setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
                                    QAbstractItemView::EditKeyPressed
                              : QAbstractItemView::NoEditTriggers);
+
+    using Part = FixedCellsBand::Part;
+    fixedColWidths_.assign(static_cast<size_t>(fixedCols),
+                           horizontalHeader()->defaultSectionSize());
+    if (fixedRows > 0) {
+        bands_.push_back(new FixedCellsBand(*this, Part::TopRows));
+    }
+    if (fixedCols > 0) {
+        bands_.push_back(new FixedCellsBand(*this, Part::LeftColumns));
+    }
+    if (fixedRows > 0 && fixedCols > 0) {
+        bands_.push_back(new FixedCellsBand(*this, Part::Corner));
+    }
+    HideFixedLines();
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { UpdateBands(); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { UpdateBands(); });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] { UpdateBands(); });
+}
+
+void StringGrid::HideFixedLines() {
+    for (int row = 0; row < model_->FixedRows() && row < model_->rowCount(); ++row) {
+        setRowHidden(row, true);
+    }
+    for (int col = 0; col < model_->FixedCols() && col < model_->columnCount(); ++col) {
+        setColumnHidden(col, true);
+    }
+}
+
+int StringGrid::FixedColumnsWidth() const {
+    int width = 0;
+    // (empty while the model is being set, before the widths are known)
+    const int fixedCols = std::min(model_->FixedCols(), static_cast<int>(fixedColWidths_.size()));
+    for (int col = 0; col < fixedCols && col < model_->columnCount(); ++col) {
+        width += fixedColWidths_[static_cast<size_t>(col)];
+    }
+    return width;
+}
+
+int StringGrid::FixedRowsHeight() const {
+    return std::min(model_->FixedRows(), model_->rowCount()) *
+           verticalHeader()->defaultSectionSize();
+}
+
+void StringGrid::UpdateBands() {
+    for (FixedCellsBand* band : bands_) {
+        band->update();
+    }
 }
 
 void StringGrid::Refresh() {
@@ -88,10 +139,14 @@ void StringGrid::Refresh() {
         setFocus();
     }
     model_->Refresh();
+    if (reshaped) {
+        HideFixedLines();
+    }
     if (!currentIndex().isValid() && row >= 0) {
         SetCursor(std::min(row, Grid().RowCount() - 1), std::min(col, Grid().ColCount() - 1));
     }
     viewport()->update();
+    UpdateBands();
 }
 
 void StringGrid::SetRowHeight(int height) {
@@ -102,10 +157,13 @@ void StringGrid::SetColumnWidths(const std::vector<int>& widths, int defaultWidt
     horizontalHeader()->setDefaultSectionSize(defaultWidth);
     for (int col = 0; col < model_->columnCount(); ++col) {
         int width = col < static_cast<int>(widths.size()) ? widths[col] : -1;
-        if (width >= 0) {
+        if (col < model_->FixedCols()) {
+            fixedColWidths_[static_cast<size_t>(col)] = width >= 0 ? width : defaultWidth;
+        } else if (width >= 0) {
             setColumnWidth(col, width);
         }
     }
+    updateGeometries();
 }
 
 void StringGrid::SetRightMargin(int width) {
@@ -115,9 +173,97 @@ void StringGrid::SetRightMargin(int width) {
 
 void StringGrid::updateGeometries() {
     QTableView::updateGeometries();  // sets the margins of the (hidden) headers
-    if (rightMargin_ > 0 && viewportMargins().right() != rightMargin_) {
-        setViewportMargins(0, 0, rightMargin_, 0);
+    const QMargins margins(FixedColumnsWidth(), FixedRowsHeight(), rightMargin_, 0);
+    if (viewportMargins() != margins) {
+        setViewportMargins(margins);
     }
+    const QRect view = viewport()->geometry();
+    for (FixedCellsBand* band : bands_) {
+        switch (band->Which()) {
+            case FixedCellsBand::Part::TopRows:
+                band->setGeometry(view.left(), view.top() - margins.top(), view.width(),
+                                  margins.top());
+                break;
+            case FixedCellsBand::Part::LeftColumns:
+                band->setGeometry(view.left() - margins.left(), view.top(), margins.left(),
+                                  view.height());
+                break;
+            case FixedCellsBand::Part::Corner:
+                band->setGeometry(view.left() - margins.left(), view.top() - margins.top(),
+                                  margins.left(), margins.top());
+                break;
+        }
+    }
+}
+
+void StringGrid::PaintFixedCells(QPainter& painter, FixedCellsBand::Part part) {
+    using Part = FixedCellsBand::Part;
+    const int rowHeight = verticalHeader()->defaultSectionSize();
+    std::vector<std::pair<int, int>> rows;  // row, top edge in the band
+    if (part == Part::LeftColumns) {
+        for (int row = model_->FixedRows(); row < model_->rowCount(); ++row) {
+            const int top = rowViewportPosition(row);
+            if (top + rowHeight > 0 && top < viewport()->height()) {
+                rows.emplace_back(row, top);
+            }
+        }
+    } else {
+        for (int row = 0; row < model_->FixedRows() && row < model_->rowCount(); ++row) {
+            rows.emplace_back(row, row * rowHeight);
+        }
+    }
+    std::vector<std::tuple<int, int, int>> cols;  // column, left edge in the band, width
+    if (part == Part::TopRows) {
+        for (int col = model_->FixedCols(); col < model_->columnCount(); ++col) {
+            const int left = columnViewportPosition(col);
+            if (left + columnWidth(col) > 0 && left < viewport()->width()) {
+                cols.emplace_back(col, left, columnWidth(col));
+            }
+        }
+    } else {
+        int left = 0;
+        const int fixedCols =
+            std::min(model_->FixedCols(), static_cast<int>(fixedColWidths_.size()));
+        for (int col = 0; col < fixedCols && col < model_->columnCount(); ++col) {
+            const int width = fixedColWidths_[static_cast<size_t>(col)];
+            cols.emplace_back(col, left, width);
+            left += width;
+        }
+    }
+    for (const auto& [row, top] : rows) {
+        for (const auto& [col, left, width] : cols) {
+            PaintCell(painter, row, col, QRect(left, top, width, rowHeight));
+        }
+    }
+}
+
+// A fixed cell as the view paints the others: the delegate inside, the grid line at its right and
+// bottom edge.
+void StringGrid::PaintCell(QPainter& painter, int row, int col, const QRect& cell) {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    option.rect = cell.adjusted(0, 0, -1, -1);
+    itemDelegate()->paint(&painter, option, model_->index(row, col));
+    const QColor line = QColor::fromRgba(
+        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    painter.save();
+    painter.setPen(line);
+    painter.drawLine(cell.topRight(), cell.bottomRight());
+    painter.drawLine(cell.bottomLeft(), cell.bottomRight());
+    painter.restore();
+}
+
+FixedCellsBand::FixedCellsBand(StringGrid& grid, Part part)
+    : QWidget(&grid), grid_(grid), part_(part) {}
+
+void FixedCellsBand::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    grid_.PaintFixedCells(painter, part_);
+}
+
+void FixedCellsBand::mousePressEvent(QMouseEvent* event) {
+    event->accept();  // a fixed cell is never selected
 }
 
 void StringGrid::SetCursor(int row, int col) {

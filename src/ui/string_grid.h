@@ -1,7 +1,8 @@
 // A string grid on screen: a table view of a TextGrid that the window owns, so the core rules work
-// on the very cells the user sees. Fixed rows and columns are painted like headers and can be
-// neither selected nor edited. The grid reports the events the window binds: the editor's text on
-// every keystroke, a selection it may veto, key presses, and the painting of each cell.
+// on the very cells the user sees. Fixed rows and columns are painted like headers, stay in view
+// while the other cells scroll, and can be neither selected nor edited. The grid reports the events
+// the window binds: the editor's text on every keystroke, a selection it may veto, key presses, and
+// the painting of each cell.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -25,6 +26,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     bool IsFixed(int row, int col) const { return row < fixedRows_ || col < fixedCols_; }
+    int FixedRows() const { return fixedRows_; }
+    int FixedCols() const { return fixedCols_; }
     TextGrid& Grid() { return grid_; }
 
     // Tells the view that the grid changed: a new shape resets the view, new texts repaint it.
@@ -37,6 +40,25 @@ private:
     bool editable_;
     int shownRows_;
     int shownCols_;
+};
+
+class StringGrid;
+
+// A strip at the top, at the left or in the corner of a grid that shows its fixed rows or columns,
+// so that the headers stay in view while the other cells scroll beneath them.
+class FixedCellsBand : public QWidget {
+public:
+    enum class Part { TopRows, LeftColumns, Corner };
+    FixedCellsBand(StringGrid& grid, Part part);
+    Part Which() const { return part_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    StringGrid& grid_;
+    Part part_;
 };
 
 class StringGrid : public QTableView {
@@ -77,6 +99,9 @@ public:
     std::function<bool(int key, Qt::KeyboardModifiers modifiers)> onKeyDown;
     std::function<QColor(int row, int col, DrawState state)> onBackground;
 
+    // Paints the fixed cells of one band, with the scrolled cells' columns and rows.
+    void PaintFixedCells(QPainter& painter, FixedCellsBand::Part part);
+
     // Called by the editor for the keys it would otherwise handle itself (Tab, Enter).
     bool EditorKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void StoreEditText(const QModelIndex& index, const QString& text);
@@ -90,9 +115,17 @@ protected:
 
 private:
     bool MaySelect(const QModelIndex& index);
+    // The fixed rows and columns leave the scrolled view; the bands show them instead.
+    void HideFixedLines();
+    int FixedColumnsWidth() const;
+    int FixedRowsHeight() const;
+    void PaintCell(QPainter& painter, int row, int col, const QRect& cell);
+    void UpdateBands();
 
     TextGridModel* model_;
     int rightMargin_ = 0;
+    std::vector<int> fixedColWidths_;
+    std::vector<FixedCellsBand*> bands_;
 };
 
 // Paints every cell: the colour the window chooses, the text from the cell's top-left corner

@@ -499,6 +499,26 @@ private slots:
         w.G_V->horizontalScrollBar()->setValue(end);
         QCOMPARE(w.G_S->horizontalScrollBar()->value(), end);
         QCOMPARE(w.G_S->columnAt(1), w.G_V->columnAt(1));
+
+        // The header row and the first column stay in view while the other cells scroll.
+        w.G_V->horizontalScrollBar()->setValue(0);
+        QApplication::processEvents();
+        w.G_V->setFixedHeight(150);  // a few rows in view, so that they scroll far
+        QApplication::processEvents();
+        const QImage unscrolled = w.G_V->grab().toImage();
+        QVERIFY(w.G_V->verticalScrollBar()->maximum() > 5);
+        w.G_V->verticalScrollBar()->setValue(w.G_V->verticalScrollBar()->maximum());
+        w.G_V->horizontalScrollBar()->setValue(end);
+        QApplication::processEvents();
+        const QImage scrolled = w.G_V->grab().toImage();
+        const QRect view = w.G_V->viewport()->geometry();
+        QVERIFY(view.top() >= 15 && view.left() >= 50);  // room for the fixed row and column
+        for (QPoint inBand : {QPoint(view.left() - 3, view.top() - 3),      // "Nr."
+                              QPoint(view.left() - 3, view.bottom() - 3),   // a row's number
+                              QPoint(view.right() - 3, view.top() - 3)}) {  // a column header
+            QCOMPARE(scrolled.pixelColor(inBand), unscrolled.pixelColor(view.left() - 3, 3));
+        }
+        QVERIFY(w.G_V->rowAt(0) > 5);  // the rows did scroll beneath the header row
     }
 
     void RemainderOrderAfterAnUnmetPlan() {
