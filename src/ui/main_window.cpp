@@ -324,8 +324,13 @@ void TMainform::FormCloseQuery(bool& canClose) {
                                       Translate("Achtung: Die Berechnung läuft noch. Soll der "
                                                 "Rechenvorgang abgebrochen werden?"),
                                       Translate("Ja"), Translate("Abbrechen"))) {
-        Btn_StopClick();
-        CloseAfterCalc = true;
+        // The calculation may have ended while the question was open: then the window closes
+        // now, rather than at the end of some later calculation.
+        canClose = !Running();
+        if (!canClose) {
+            Btn_StopClick();
+            CloseAfterCalc = true;
+        }
     }
 }
 
@@ -337,11 +342,11 @@ void TMainform::a_auftragsdatenExecute() {
 }
 
 void TMainform::a_berechnungExecute() {
-    if (Running()) {
-        return;
-    }
     pages->setCurrentWidget(AP_Bearbeitung);
     a_berechnung->setChecked(true);
+    if (Running()) {
+        return;  // the job stays as the calculation reads it
+    }
     Command([this] {
         ReadJob(page_, decimalSeparator_, dialogs_, job_, calc_.LBerechName);
         FillChoiceLists(calc_, job_.FixKinds, false);
@@ -758,6 +763,9 @@ void TMainform::OptBtnClick() {
         // Commits a cell edit in progress before the rows are read.
         CB_KBIS->setFocus();
         QCoreApplication::processEvents();
+        if (Running()) {
+            return;  // started while the edit was committed
+        }
     }
     Command([this] {
         const SelectionLimits limits =
@@ -796,6 +804,11 @@ void TMainform::StartCalculation(std::unique_ptr<EngineContext> engine,
     const int budget = SearchBudget(cb_rechentiefe->currentIndex());
     const SelectionLimits limits =
         LimitsFromChoices(calc_.CB_KBIS.itemIndex, calc_.cb_ablageplaetze.itemIndex);
+    if (thread_) {
+        thread_->wait();  // the last run has reported its end and is only returning
+    }
+    calculating_ = true;
+    CloseAfterCalc = false;
     thread_ = new TBerechnungsthread(*this, std::move(engine), std::move(root), totalsPending,
                                      budget, limits);
     connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
@@ -928,6 +941,7 @@ void TMainform::ShowCalcError() {
 
 void TMainform::CalcFinished() {
     HandOffGuard guard(handOff_);
+    calculating_ = false;
     Btn_Stop->hide();
     CB_KBIS->setEnabled(true);
     cb_ablageplaetze->setEnabled(true);

@@ -161,7 +161,8 @@ private:
     void ShowChoiceList(QComboBox* box, const ChoiceList& list);
     void RepaintResult();
 
-    bool Running() const { return !Btn_Stop->isHidden(); }
+    // From the start of the thread, before it shows the stop button, to its end.
+    bool Running() const { return calculating_; }
     bool ExpertMode() const { return !OptBtn->isHidden(); }
     ResultContext Context();
     void StartCalculation(std::unique_ptr<EngineContext> engine, std::unique_ptr<TBearbeitung> root,
@@ -185,6 +186,7 @@ private:
     // The running calculation.
     std::atomic<bool> StopRequested{false};
     bool CloseAfterCalc = false;
+    bool calculating_ = false;
     int ProgressStep = 1;
     const TBearbeitung* PlanToShow = nullptr;  // valid only during ShowBestPlan
     std::string CalcErrorText;

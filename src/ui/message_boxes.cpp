@@ -25,11 +25,12 @@ bool MessageBoxes::Confirm(const std::string& caption, const std::string& questi
                            const std::string& yesButton, const std::string& noButton) {
     shown.push_back(question);
     if (recording_) {
-        bool yes = !answers_.empty() && answers_.front();
-        if (!answers_.empty()) {
-            answers_.pop_front();
+        if (answers_.empty()) {
+            return false;
         }
-        return yes;
+        std::function<bool()> answer = std::move(answers_.front());
+        answers_.pop_front();
+        return answer();
     }
     QMessageBox box(QMessageBox::Question,
                     caption.empty() ? QApplication::applicationName() : Q(caption), Q(question),

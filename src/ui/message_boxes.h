@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,15 +23,19 @@ public:
     void ShowError(const std::string& text) override;
 
     // Test hooks: no box is shown; texts are recorded, confirmations answered from the queue
-    // (no queued answer: the second button, as a user who closes the box).
+    // (no queued answer: the second button, as a user who closes the box). An answer may be
+    // given late, as by a user who lets the window go on working while the box is open.
     void AnswerWithoutBoxes() { recording_ = true; }
-    void QueueAnswer(bool yes) { answers_.push_back(yes); }
+    void QueueAnswer(bool yes) {
+        answers_.push_back([yes] { return yes; });
+    }
+    void QueueAnswer(std::function<bool()> answer) { answers_.push_back(std::move(answer)); }
     std::vector<std::string> shown;
 
 private:
     QWidget* owner_;
     bool recording_ = false;
-    std::deque<bool> answers_;
+    std::deque<std::function<bool()>> answers_;
 };
 
 }  // namespace zelk

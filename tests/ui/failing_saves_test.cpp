@@ -5,6 +5,7 @@
 // up (no mount, no immutable attribute) skips its case with the reason.
 #include <QDir>
 #include <QFile>
+#include <QThread>
 #include <QtTest>
 #include <cerrno>
 #include <cstring>
@@ -218,6 +219,48 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(w.Btn_Stop->isHidden(), 30000);
         QVERIFY(BarsShown(w) > 0);
         QVERIFY2(f.Shown().empty(), Joined(f.Shown()).constData());
+    }
+
+    void ASecondClickBeforeTheRunHasShownItselfStartsNothing() {
+        WindowFixture f;
+        TMainform& w = f.W();
+        f.PrepareSawShopJob();
+        w.Btn_Komb->click();
+        w.Btn_Komb->click();  // the stop button is not shown yet: no event was processed
+        QCOMPARE(w.findChildren<QThread*>().size(), qsizetype{1});
+        QTRY_VERIFY(!w.Btn_Stop->isHidden());
+        w.Btn_Stop->click();
+        QTRY_VERIFY_WITH_TIMEOUT(w.Btn_Stop->isHidden(), 30000);
+    }
+
+    void TheCalculationPageCanBeShownDuringARun() {
+        WindowFixture f;
+        TMainform& w = f.W();
+        f.PrepareSawShopJob();
+        w.Btn_Komb->click();
+        QTRY_VERIFY(!w.Btn_Stop->isHidden());
+        const std::string caption = w.Calculation().LBerechName;
+        w.a_auftragsdaten->trigger();
+        w.E_ABez->setText("anders");
+        w.a_berechnung->trigger();
+        QVERIFY(w.AP_Bearbeitung->isVisible() && w.a_berechnung->isChecked());
+        QCOMPARE(w.Calculation().LBerechName, caption);  // the job is not read again
+        w.Btn_Stop->click();
+        QTRY_VERIFY_WITH_TIMEOUT(w.Btn_Stop->isHidden(), 30000);
+    }
+
+    void ARunThatEndsWhileTheCloseQuestionIsOpenLetsTheWindowClose() {
+        WindowFixture f;
+        TMainform& w = f.W();
+        f.PrepareSawShopJob();
+        w.Btn_Komb->click();
+        QTRY_VERIFY(!w.Btn_Stop->isHidden());
+        w.Boxes().QueueAnswer([&w] {
+            w.Btn_Stop->click();  // the run ends before the user answers "Yes"
+            return QTest::qWaitFor([&w] { return w.Btn_Stop->isHidden(); }, 30000);
+        });
+        QVERIFY(w.close());
+        QVERIFY(!w.isVisible());
     }
 };
 
