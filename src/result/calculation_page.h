@@ -27,7 +27,8 @@ struct ChoiceList {
 };
 
 struct CalculationPage {
-    std::string LBerechName = "Vorgeschlagene Bearbeitung";  // "order-machine" once a job is read
+    // "order-machine" once a job is read; empty before, when the window shows its design text.
+    std::string LBerechName;
 
     // One header row and one data row; three columns while there is no job ("Nr.", "Max LL",
     // "Rest/LL"). G_S has the rows "Verplant" and "Rest".

@@ -146,10 +146,12 @@ TMainform::TMainform(ProgramFolders folders, QWidget* parent)
     resize(822, 734);
 
     openDocument = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    // A save replaces an existing file of the chosen name without a question.
     chooseFile = [this](bool save, const QString& filter, const QString& presetName) {
         QString start = folders_.DataDirectory();
         return save
-                   ? QFileDialog::getSaveFileName(this, QString(), start + "/" + presetName, filter)
+                   ? QFileDialog::getSaveFileName(this, QString(), start + "/" + presetName, filter,
+                                                  nullptr, QFileDialog::DontConfirmOverwrite)
                    : QFileDialog::getOpenFileName(this, QString(), start, filter);
     };
 
@@ -286,6 +288,9 @@ void TMainform::ReadOptions() {
     const int depth = OptionValue(settings, "Rechentiefe", kDefaultDepth);
     cb_experte->setChecked(expert);
     cb_rechentiefe->setCurrentIndex(depth >= 0 && depth < cb_rechentiefe->count() ? depth : -1);
+    if (!settings.contains("Expertenmodus")) {
+        settings.setValue("Expertenmodus", "0");  // the options exist from the first start on
+    }
 }
 
 void TMainform::showEvent(QShowEvent* event) {
@@ -384,8 +389,13 @@ void TMainform::RefreshCaptions() {
         }
         RefreshResultCaptions(calc_, job_, decimalSeparator_);
     });
-    for (StringGrid* list : {g_hsl, G_Fixl, g_fixl2, g_fixl3}) {
+    const std::pair<StringGrid*, QPushButton*> lists[] = {{g_hsl, BtnHLEinfuegen},
+                                                          {G_Fixl, BtnFLEinfuegen},
+                                                          {g_fixl2, BtnFL2Einfuegen},
+                                                          {g_fixl3, BtnFL3Einfuegen}};
+    for (const auto& [list, paste] : lists) {
         FitListColumns(list);
+        paste->move(list->geometry().right() + 1 - paste->width(), paste->y());
     }
 }
 
@@ -528,7 +538,8 @@ void TMainform::ShowChoiceList(QComboBox* box, const ChoiceList& list) {
 }
 
 void TMainform::ShowCalculationPage() {
-    LBerechName->setText(Q(calc_.LBerechName));
+    LBerechName->setText(calc_.LBerechName.empty() ? T("Vorgeschlagene Bearbeitung")
+                                                   : Q(calc_.LBerechName));
     ShowChoiceList(CB_KBIS, calc_.CB_KBIS);
     ShowChoiceList(cb_ablageplaetze, calc_.cb_ablageplaetze);
     G_V->Refresh();

@@ -235,17 +235,18 @@ QWidget* TMainform::BuildOrderPage() {
     Label(page, German("Fixlängen"), listX[1], 308, false);
     l_fix2 = Named(Label(page, German("Fixlängen"), listX[2], 308), "l_fix2");
     l_fix3 = Named(Label(page, German("Fixlängen"), listX[3], 308), "l_fix3");
-    e_fixbez = Edit(page, "e_fixbez", listX[1] + 76, 304, 56);
-    e_fixbez2 = Edit(page, "e_fixbez2", listX[2] + 76, 304, 56);
-    e_fixbez3 = Edit(page, "e_fixbez3", listX[3] + 76, 304, 56);
+    e_fixbez = Edit(page, "e_fixbez", listX[1] + 76, 304, 50);
+    e_fixbez2 = Edit(page, "e_fixbez2", listX[2] + 76, 304, 50);
+    e_fixbez3 = Edit(page, "e_fixbez3", listX[3] + 76, 304, 50);
     g_hsl = BuildInputList(page_.order.g_hsl, "g_hsl", page, listX[0], listY);
     G_Fixl = BuildInputList(page_.order.G_Fixl, "G_Fixl", page, listX[1], listY);
     g_fixl2 = BuildInputList(page_.order.g_fixl2, "g_fixl2", page, listX[2], listY);
     g_fixl3 = BuildInputList(page_.order.g_fixl3, "g_fixl3", page, listX[3], listY);
-    const QString pasteHint = German("Längen aus der Zwischenablage einfügen");
+    // A small paste button without caption above the right edge of each list, beside its caption;
+    // it follows the list's width.
+    const QString pasteHint = German("Aus Excel kopierte Stückzahlen und Längen einfügen");
     auto paste = [&](const char* name, int x) {
-        auto* button =
-            Button(page, name, German("Einfügen"), "einfuegen", QRect(x, listY + 296, 132, 25));
+        auto* button = Button(page, name, QString(), "einfuegen", QRect(x + 132, 302, 24, 24));
         button->setToolTip(pasteHint);
         return button;
     };

@@ -157,6 +157,7 @@ private slots:
         Click(w.ImageEN);
         QCOMPARE(w.Btn_Komb->text(), QString("Start over"));
         QCOMPARE(w.OptBtn->text(), QString("Optimise"));
+        QCOMPARE(w.LBerechName->text(), QString("Proposed cutting plan"));  // no job read yet
         // The order page's delete buttons ask in English; the box's buttons too.
         f.Shown().clear();
         w.E_MBez->setText("Nichts");
@@ -168,6 +169,7 @@ private slots:
         QCOMPARE(f.Shown().back(), "Bitte zunächst in Excel die Zellen markieren und kopieren.");
         Click(w.ImageDE);
         QCOMPARE(w.Btn_Komb->text(), QString("Neustart"));
+        QCOMPARE(w.LBerechName->text(), QString("Vorgeschlagene Bearbeitung"));
     }
 
     void MenuListsTheLanguagesOfTheCatalogueFolder() {

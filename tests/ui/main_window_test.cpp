@@ -123,6 +123,7 @@ private slots:
         QVERIFY(w.AP_Auftragsdaten->isVisible());
         QVERIFY(!w.AP_Bearbeitung->isVisible());
         QVERIFY(w.a_auftragsdaten->isChecked() && !w.a_berechnung->isChecked());
+        QCOMPARE(QSettings("Quendra", "Zelk").value("Options/Expertenmodus"), QVariant("0"));
         QVERIFY(!w.cb_experte->isChecked());
         QVERIFY(w.OptBtn->isHidden() && w.Btn_Rest->isHidden() && w.Btn_Stop->isHidden());
         QCOMPARE(w.Btn_Komb->text(), QString("Optimierung starten"));
@@ -182,8 +183,9 @@ private slots:
             }
         }
         for (QPushButton* button : w.findChildren<QPushButton*>()) {
+            const int gap = button->text().isEmpty() ? 0 : 4;  // between picture and caption
             const int needed = button->fontMetrics().horizontalAdvance(button->text()) +
-                               (button->icon().isNull() ? 0 : button->iconSize().width() + 4);
+                               (button->icon().isNull() ? 0 : button->iconSize().width() + gap);
             QVERIFY2(needed + 8 <= button->width(),
                      qPrintable(button->objectName() + " " + QString::number(needed)));
         }
