@@ -644,9 +644,14 @@ void TMainform::Btn_MNeuClick() {
 }
 
 void TMainform::Btn_MLoescheClick() {
-    Command([this] {
-        zelk::Btn_MLoescheClick(page_.machine, folders_.DataDirectory().toStdString(), dialogs_);
+    bool deleted = false;
+    Command([&] {
+        deleted = zelk::Btn_MLoescheClick(page_.machine, folders_.DataDirectory().toStdString(),
+                                          dialogs_);
     });
+    if (deleted) {
+        E_MBez->setFocus();  // as after "Neue Maschine anlegen"
+    }
 }
 
 void TMainform::LoadFile(const QString& filter,
@@ -705,6 +710,7 @@ void TMainform::PasteInto(StringGrid* list) {
         text = data->text().toStdString();
     }
     Command([&] { PasteLengths(text, list->Grid(), page_.order, decimalSeparator_, dialogs_); });
+    list->SetCursor(1, 0);  // tidied: the cursor on the count of the first row
 }
 
 // ---- Calculation page ---------------------------------------------------------------------

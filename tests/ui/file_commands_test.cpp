@@ -78,9 +78,11 @@ private slots:
         QVERIFY(QFileInfo::exists(f.nextFile));
         QCOMPARE(w.E_MBez->text(), QString::fromUtf8("Kreissäge"));
         w.Boxes().QueueAnswer(true);
+        w.E_SKB->setFocus();
         w.Btn_MLoesche->click();
         QVERIFY(!QFileInfo::exists(f.nextFile));
         QCOMPARE(w.E_MBez->text(), QString());
+        QCOMPARE(w.focusWidget(), w.E_MBez);  // ready for the next machine's name
         QCOMPARE(w.E_SKB->text(), QString());
         w.Btn_MLoesche->click();                // empty name: nothing, no message
         QCOMPARE(f.Shown().size(), size_t{2});  // the two questions
@@ -246,8 +248,10 @@ private slots:
 
         // The stock list keeps the clipboard's order.
         QApplication::clipboard()->setText("2\t800\n3\t6000\n");
+        w.g_hsl->SetCursor(1, 1);
         w.BtnHLEinfuegen->click();
         QCOMPARE(w.Page().order.g_hsl.Cell(1, 1), std::string("800"));
+        QCOMPARE(w.g_hsl->CursorCol(), 0);  // tidied: the cursor on the first count
         QCOMPARE(w.Page().order.g_hsl.Cell(2, 1), std::string("6000"));
 
         // No text on the clipboard: one message, the list stays.
