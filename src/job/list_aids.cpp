@@ -65,7 +65,8 @@ void SortListByLength(TextGrid& list, char decimalSeparator) {
         if (!row.exchanged) {
             row.exchanged = true;
             row.lengthText = FormatGeneral(*row.length, decimalSeparator);
-            row.length = ParseDecimal(row.lengthText, decimalSeparator);  // may not read back
+            // Reads back, unless the length was beyond the range of a floating-point number.
+            row.length = ParseDecimal(row.lengthText, decimalSeparator);
         }
     };
     auto writeBack = [&] {
@@ -77,7 +78,9 @@ void SortListByLength(TextGrid& list, char decimalSeparator) {
     try {
         for (int i = 1; i <= last; ++i) {
             for (int j = i + 1; j <= last; ++j) {
-                if (lengthAt(i) < lengthAt(j)) {
+                const double a = lengthAt(i);  // row i is read first: its error comes first
+                const double b = lengthAt(j);
+                if (a < b) {
                     std::swap(at[i], at[j]);
                     rewriteAt(i);
                     rewriteAt(j);

@@ -863,12 +863,12 @@ void TMainform::Btn_DruckClick() {
         const std::string title = SawPlanTitle(page_.machine.E_MBez, page_.order.E_ABez);
         XlsxSpreadsheet sheet(decimalSeparator_);
         // A fault of the export ends it; what was written so far is still handed over.
-        std::exception_ptr fault;
+        std::optional<std::string> fault;
         try {
             ExportSawPlan(title, calc_.G_V, calc_.G_S, job_, calc_.BinCount(), decimalSeparator_,
                           sheet, dialogs_);
-        } catch (const RuntimeError&) {
-            fault = std::current_exception();
+        } catch (const RuntimeError& error) {
+            fault = error.what();
         }
         QTemporaryDir folder(QDir::tempPath() + "/zelk-XXXXXX");
         folder.setAutoRemove(false);  // the spreadsheet program still needs the file
@@ -877,14 +877,21 @@ void TMainform::Btn_DruckClick() {
                 CannotCreateText(folder.path().toStdString(), folder.errorString().toStdString()));
         }
         lastWorkbook_ = folder.filePath(FileNameOf(title) + ".xlsx");
-        sheet.Save(lastWorkbook_.toStdString());
+        try {
+            sheet.Save(lastWorkbook_.toStdString());
+        } catch (const std::exception&) {
+            if (fault) {
+                dialogs_.ShowError(*fault);  // both faults are told, the export's first
+            }
+            throw;
+        }
         if (!openDocument(QUrl::fromLocalFile(lastWorkbook_))) {
             dialogs_.ShowMessage(Translate("Die Arbeitsmappe konnte nicht geöffnet werden. Sie "
                                            "liegt unter: ") +
                                  QDir::toNativeSeparators(lastWorkbook_).toStdString());
         }
         if (fault) {
-            std::rethrow_exception(fault);
+            throw RuntimeError(*fault);
         }
     });
 }

@@ -46,6 +46,14 @@ TEST(CompactList, ABadLengthInAnyFixListStopsLeavingAnyList) {
     } catch (const RuntimeError& error) {
         EXPECT_STREQ(error.what(), "'1500mm' ist kein gültiger Gleitkommawert");
     }
+    // With two bad lengths the upper row's is named: it is read first.
+    order.g_fixl2 = MakeList({{"1", "12 m"}, {"1", "1500mm"}});
+    try {
+        CompactList(order.g_hsl, order, '.');
+        FAIL() << "no conversion error";
+    } catch (const RuntimeError& error) {
+        EXPECT_STREQ(error.what(), "'12 m' ist kein gültiger Gleitkommawert");
+    }
 }
 
 TEST(SortListByLength, EqualLengthsAreNotStable) {
