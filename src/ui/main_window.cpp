@@ -570,17 +570,24 @@ void TMainform::RepaintResult() {
 
 // ---- Order page ---------------------------------------------------------------------------
 
-void TMainform::FocusChanged(QWidget* old, QWidget* now) {
-    // Focus that moves into another window, such as a message box, stays inside the form.
+void TMainform::FocusChanged(QWidget*, QWidget* now) {
+    // Focus that moves into another window, such as a message box, stays inside the form: coming
+    // back, it enters nothing anew. A list is left before the next one is entered.
     if (!now || now->window() != this) {
         return;
     }
+    QWidget* before = formFocus_;
+    formFocus_ = now;
+    auto holds = [](StringGrid* list, QWidget* widget) {
+        return widget && (widget == list || list->isAncestorOf(widget));
+    };
     for (StringGrid* list : {g_hsl, G_Fixl, g_fixl2, g_fixl3}) {
-        const bool wasIn = old && (old == list || list->isAncestorOf(old));
-        const bool isIn = now == list || list->isAncestorOf(now);
-        if (wasIn && !isIn) {
+        if (holds(list, before) && !holds(list, now)) {
             g_hslExit(list);
-        } else if (!wasIn && isIn) {
+        }
+    }
+    for (StringGrid* list : {g_hsl, G_Fixl, g_fixl2, g_fixl3}) {
+        if (!holds(list, before) && holds(list, now)) {
             g_hslEnter(list);
         }
     }

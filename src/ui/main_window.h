@@ -192,6 +192,7 @@ private:
     std::string CalcErrorText;
     std::atomic<int> handOff_{0};  // orders the thread's writes before each synchronised call
     QPointer<TBerechnungsthread> thread_;
+    QPointer<QWidget> formFocus_;  // the widget of the form that had the focus last
 
 public:
     // The controls, named as on the form.

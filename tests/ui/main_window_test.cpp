@@ -2,6 +2,7 @@
 // calculation in normal and expert mode, stopping and closing during a run, the remainder order,
 // the hand-over to the spreadsheet and the options kept between starts.
 #include <QFile>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -280,6 +281,20 @@ private slots:
         QCOMPARE(fix.Row(2), (std::vector<std::string>{"3", "3"}));
         QCOMPARE(fix.Row(3), (std::vector<std::string>{"5", "1"}));
         QCOMPARE(w.Page().order.g_hsl.Row(1), (std::vector<std::string>{"3", "10"}));
+
+        // Another window in between, such as a spreadsheet program: coming back is no new entry
+        // into the list, so the cursor stays where the user left it.
+        w.G_Fixl->setFocus();
+        w.G_Fixl->SetCursor(2, 1);
+        QLineEdit elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTRY_VERIFY(w.G_Fixl->isAncestorOf(QApplication::focusWidget()) || w.G_Fixl->hasFocus());
+        QCOMPARE(w.G_Fixl->CursorRow(), 2);
+        QCOMPARE(w.G_Fixl->CursorCol(), 1);
     }
 
     void LeavingAListWithABadLengthShowsTheConversionError() {
