@@ -21,6 +21,7 @@ constexpr int kClientWidth = 822;
 constexpr int kTopBarHeight = 46;
 constexpr int kListColumnWidth = 55;
 constexpr int kListRowHeight = 16;
+constexpr int kListHeight = 340;  // down to the foot of the order page: 20 rows in view
 constexpr int kResultRowHeight = 15;
 constexpr int kGridDefaultColumnWidth = 64;
 
@@ -145,7 +146,7 @@ void TMainform::FitListColumns(StringGrid* grid) {
             columnWidth = std::min(std::max(columnWidth, needed), kWidestColumn);
         }
     }
-    grid->resize(2 * columnWidth + 22, 290);
+    grid->resize(2 * columnWidth + 22, kListHeight);
     grid->SetColumnWidths({columnWidth, columnWidth}, columnWidth);
 }
 
