@@ -210,6 +210,25 @@ int32_t IntegerOrZero(std::string_view text) {
     return ParseInteger(text).value_or(0);
 }
 
+namespace {
+
+bool IsSingleAscii(std::string_view text) {
+    return text.size() == 1 && static_cast<unsigned char>(text[0]) < 0x80;
+}
+
+}  // namespace
+
+char UsableDecimalSeparator(std::string_view localePoint) {
+    return IsSingleAscii(localePoint) ? localePoint[0] : '.';
+}
+
+char UsableThousandsSeparator(std::string_view localeGroup, char decimalSeparator) {
+    if (IsSingleAscii(localeGroup) && localeGroup[0] != decimalSeparator) {
+        return localeGroup[0];
+    }
+    return decimalSeparator == ',' ? '.' : ',';
+}
+
 std::string FormatGeneral(double value, char decimalSeparator) {
     char buffer[64];
     auto result =

@@ -37,6 +37,12 @@ double DecimalOrConversionError(std::string_view text, char decimalSeparator);
 // A whole number, 0 when the text is not one ("X", empty, "3x"): how grid cells are counted.
 int32_t IntegerOrZero(std::string_view text);
 
+// The separators of the user's locale as the program uses them: a single ASCII character, or
+// else '.' for the decimal separator and, for the thousands separator, the one of ',' and '.'
+// that does not clash with the decimal separator.
+char UsableDecimalSeparator(std::string_view localePoint);
+char UsableThousandsSeparator(std::string_view localeGroup, char decimalSeparator);
+
 // The general number format: shortest form with up to 15 significant digits, no thousands
 // separator, never in exponent form, so that it reads back as a number. 6000 -> "6000", 2.5 ->
 // "2,5" with a comma, 1e20 -> "100000000000000000000".

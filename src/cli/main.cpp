@@ -12,6 +12,7 @@
 #include <iostream>
 
 #include "base/errors.h"
+#include "base/numbers.h"
 #include "cli/calculation_run.h"
 #include "cli/cli_options.h"
 #include "cli/grid_text.h"
@@ -37,18 +38,16 @@ extern "C" void OnInterrupt(int) {
     interrupted.store(true);
 }
 
-// The separators of the user's locale, as the window reads the same files. Where the locale has
-// no thousands separator, the one that does not clash with the decimal separator.
+// The separators of the user's locale, as the window reads the same files.
 void TakeLocaleSeparators(CliOptions& options, const std::string& decimalOption) {
     std::setlocale(LC_NUMERIC, "");
     const std::lconv* conventions = std::localeconv();
-    char decimal = *conventions->decimal_point ? *conventions->decimal_point : '.';
-    char thousands = *conventions->thousands_sep;
+    const std::string point = conventions->decimal_point;
+    const std::string group = conventions->thousands_sep;
     std::setlocale(LC_NUMERIC, "C");
-    options.decimalSeparator = decimalOption.empty() ? decimal : decimalOption[0];
-    bool fits = thousands != '\0' && thousands != options.decimalSeparator &&
-                static_cast<unsigned char>(thousands) < 0x80;
-    options.thousandsSeparator = fits ? thousands : (options.decimalSeparator == ',' ? '.' : ',');
+    options.decimalSeparator =
+        decimalOption.empty() ? UsableDecimalSeparator(point) : decimalOption[0];
+    options.thousandsSeparator = UsableThousandsSeparator(group, options.decimalSeparator);
 }
 
 // Parses the command line; returns an exit code when the program must end right away.

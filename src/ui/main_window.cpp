@@ -59,21 +59,6 @@ QString T(const char* german) {
     return Q(Translate(german));
 }
 
-// The separators of the user's locale; a thousands separator outside ASCII, or none, becomes the
-// one that does not clash with the decimal separator.
-char LocaleDecimalSeparator() {
-    QString point = QLocale::system().decimalPoint();
-    return point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.';
-}
-
-char LocaleThousandsSeparator(char decimal) {
-    QString group = QLocale::system().groupSeparator();
-    if (group.size() == 1 && group[0].unicode() < 0x80 && group[0].toLatin1() != decimal) {
-        return group[0].toLatin1();
-    }
-    return decimal == ',' ? '.' : ',';
-}
-
 QColor ColourOf(CellColour colour) {
     const QPalette palette = QApplication::palette();
     switch (colour) {
@@ -118,8 +103,9 @@ int OptionValue(const QSettings& settings, const char* name, int defaultValue) {
 TMainform::TMainform(ProgramFolders folders, QWidget* parent)
     : QMainWindow(parent),
       folders_(std::move(folders)),
-      decimalSeparator_(LocaleDecimalSeparator()),
-      thousandsSeparator_(LocaleThousandsSeparator(decimalSeparator_)) {
+      decimalSeparator_(UsableDecimalSeparator(QLocale::system().decimalPoint().toStdString())),
+      thousandsSeparator_(UsableThousandsSeparator(QLocale::system().groupSeparator().toStdString(),
+                                                   decimalSeparator_)) {
     LoadPictures();
     setObjectName("TMainform");
     QFont font("MS Sans Serif", 8);

@@ -133,5 +133,16 @@ TEST(TwoDecimalsFormat, ThousandsAndDecimalSeparators) {
     EXPECT_EQ(FormatTwoDecimals(999.999, ',', '.'), "1.000,00");
 }
 
+TEST(LocaleSeparators, OnlyASingleAsciiCharacterIsTakenAndTheTwoNeverClash) {
+    EXPECT_EQ(UsableDecimalSeparator(","), ',');
+    EXPECT_EQ(UsableDecimalSeparator("\xD9\xAB"), '.');  // Arabic decimal separator
+    EXPECT_EQ(UsableDecimalSeparator(""), '.');
+    EXPECT_EQ(UsableThousandsSeparator(".", ','), '.');
+    EXPECT_EQ(UsableThousandsSeparator("'", '.'), '\'');
+    EXPECT_EQ(UsableThousandsSeparator("\xE2\x80\xAF", ','), '.');  // narrow no-break space
+    EXPECT_EQ(UsableThousandsSeparator("", '.'), ',');
+    EXPECT_EQ(UsableThousandsSeparator(",", ','), '.');
+}
+
 }  // namespace
 }  // namespace zelk
