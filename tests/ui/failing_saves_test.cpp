@@ -192,7 +192,7 @@ private slots:
             QTRY_VERIFY(!w.Btn_Stop->isHidden());
             QTest::qWait(waitMs(random));
             w.Btn_Stop->click();
-            QTRY_VERIFY_WITH_TIMEOUT(w.Btn_Stop->isHidden(), 30000);
+            QTRY_VERIFY_WITH_TIMEOUT(w.Btn_Stop->isHidden(), 30000);  // a failure ends the loop
             QVERIFY2(f.Shown().empty(), Joined(f.Shown()).constData());
         }
         QVERIFY(w.CB_KBIS->isEnabled());
@@ -216,7 +216,7 @@ private slots:
         QVERIFY(!w.Btn_Stop->isHidden());
         QVERIFY2(f.Shown().empty(), Joined(f.Shown()).constData());
         w.Btn_Stop->click();
-        QTRY_VERIFY_WITH_TIMEOUT(w.Btn_Stop->isHidden(), 30000);
+        WaitUntilIdle(w, 30000);
         QVERIFY(BarsShown(w) > 0);
         QVERIFY2(f.Shown().empty(), Joined(f.Shown()).constData());
     }
@@ -230,7 +230,7 @@ private slots:
         QCOMPARE(w.findChildren<QThread*>().size(), qsizetype{1});
         QTRY_VERIFY(!w.Btn_Stop->isHidden());
         w.Btn_Stop->click();
-        QTRY_VERIFY_WITH_TIMEOUT(w.Btn_Stop->isHidden(), 30000);
+        WaitUntilIdle(w, 30000);
     }
 
     void TheCalculationPageCanBeShownDuringARun() {
@@ -246,7 +246,7 @@ private slots:
         QVERIFY(w.AP_Bearbeitung->isVisible() && w.a_berechnung->isChecked());
         QCOMPARE(w.Calculation().LBerechName, caption);  // the job is not read again
         w.Btn_Stop->click();
-        QTRY_VERIFY_WITH_TIMEOUT(w.Btn_Stop->isHidden(), 30000);
+        WaitUntilIdle(w, 30000);
     }
 
     void ARunThatEndsWhileTheCloseQuestionIsOpenLetsTheWindowClose() {

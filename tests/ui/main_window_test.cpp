@@ -69,10 +69,6 @@ struct CoreRun {
     MessageBoxes boxes;
 };
 
-void WaitUntilIdle(TMainform& w, int timeoutMs = 60000) {
-    QTRY_VERIFY_WITH_TIMEOUT(w.Btn_Stop->isHidden(), timeoutMs);
-}
-
 // Clicks a button that starts the calculation thread and waits until the run has ended.
 void CalculateWith(TMainform& w, QAbstractButton* button) {
     WindowFixture::Visibility stop;
