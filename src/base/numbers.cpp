@@ -117,6 +117,10 @@ std::string WithoutExponent(const std::string& text) {
     return negative ? "-" + plain : plain;
 }
 
+bool IsSingleAscii(std::string_view text) {
+    return text.size() == 1 && static_cast<unsigned char>(text[0]) < 0x80;
+}
+
 constexpr int64_t kInt32Limit = std::numeric_limits<int32_t>::max();
 
 int32_t Signed(int64_t magnitude, bool negative) {
@@ -209,14 +213,6 @@ double DecimalOrConversionError(std::string_view text, char decimalSeparator) {
 int32_t IntegerOrZero(std::string_view text) {
     return ParseInteger(text).value_or(0);
 }
-
-namespace {
-
-bool IsSingleAscii(std::string_view text) {
-    return text.size() == 1 && static_cast<unsigned char>(text[0]) < 0x80;
-}
-
-}  // namespace
 
 char UsableDecimalSeparator(std::string_view localePoint) {
     return IsSingleAscii(localePoint) ? localePoint[0] : '.';

@@ -1,7 +1,5 @@
 #include "ui/string_grid.h"
 
-#include <tuple>
-
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -109,12 +107,22 @@ void StringGrid::HideFixedLines() {
 
 int StringGrid::FixedColumnsWidth() const {
     int width = 0;
-    // (empty while the model is being set, before the widths are known)
-    const int fixedCols = std::min(model_->FixedCols(), static_cast<int>(fixedColWidths_.size()));
-    for (int col = 0; col < fixedCols && col < model_->columnCount(); ++col) {
-        width += fixedColWidths_[static_cast<size_t>(col)];
+    for (const auto& [col, left, columnWidth] : FixedColumns()) {
+        width += columnWidth;
     }
     return width;
+}
+
+std::vector<std::tuple<int, int, int>> StringGrid::FixedColumns() const {
+    // (none while the model is being set, before the widths are known)
+    std::vector<std::tuple<int, int, int>> cols;
+    int left = 0;
+    for (size_t col = 0;
+         col < fixedColWidths_.size() && static_cast<int>(col) < model_->columnCount(); ++col) {
+        cols.emplace_back(static_cast<int>(col), left, fixedColWidths_[col]);
+        left += fixedColWidths_[col];
+    }
+    return cols;
 }
 
 int StringGrid::FixedRowsHeight() const {
@@ -221,14 +229,7 @@ void StringGrid::PaintFixedCells(QPainter& painter, FixedCellsBand::Part part) {
             }
         }
     } else {
-        int left = 0;
-        const int fixedCols =
-            std::min(model_->FixedCols(), static_cast<int>(fixedColWidths_.size()));
-        for (int col = 0; col < fixedCols && col < model_->columnCount(); ++col) {
-            const int width = fixedColWidths_[static_cast<size_t>(col)];
-            cols.emplace_back(col, left, width);
-            left += width;
-        }
+        cols = FixedColumns();
     }
     for (const auto& [row, top] : rows) {
         for (const auto& [col, left, width] : cols) {

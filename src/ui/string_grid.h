@@ -9,6 +9,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "base/text_grid.h"
@@ -117,6 +118,8 @@ private:
     bool MaySelect(const QModelIndex& index);
     // The fixed rows and columns leave the scrolled view; the bands show them instead.
     void HideFixedLines();
+    // The fixed columns: column, left edge within the band, width.
+    std::vector<std::tuple<int, int, int>> FixedColumns() const;
     int FixedColumnsWidth() const;
     int FixedRowsHeight() const;
     void PaintCell(QPainter& painter, int row, int col, const QRect& cell);
