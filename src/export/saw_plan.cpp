@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/numbers.h"
+#include "export/sized_columns.h"
 
 namespace zelk {
 
@@ -40,10 +41,11 @@ void WriteTitle(const std::string& title, Spreadsheet& sheet) {
 
 // Copies a grid column by column from the sheet row topRow on; the first column is bold, and so
 // is the header row when the grid has one.
-void CopyGrid(const TextGrid& grid, int topRow, bool hasHeaderRow, Spreadsheet& sheet) {
+void CopyGrid(const TextGrid& grid, int topRow, bool hasHeaderRow, SizedColumns& columns,
+              Spreadsheet& sheet) {
     for (int x = 0; x < grid.ColCount(); ++x) {
         for (int y = 0; y < grid.RowCount(); ++y) {
-            sheet.SetCellText(topRow + y, x + 1, grid.Cell(y, x));
+            columns.Write(topRow + y, x + 1, grid.Cell(y, x));
             if (x == 0 || (hasHeaderRow && y == 0)) {
                 sheet.SetBold(topRow + y, x + 1);
             }
@@ -55,11 +57,16 @@ void WritePlanSheet(const std::string& title, const TextGrid& G_V, const TextGri
                     Spreadsheet& sheet) {
     WriteTitle(title, sheet);
     sheet.RenameActiveSheet("Optimierung");
-    CopyGrid(G_V, kResultGridTop, true, sheet);
-    CopyGrid(G_S, kResultGridTop + G_V.RowCount() + 1, false, sheet);
+    SizedColumns columns(sheet);
+    CopyGrid(G_V, kResultGridTop, true, columns, sheet);
+    CopyGrid(G_S, kResultGridTop + G_V.RowCount() + 1, false, columns, sheet);
     sheet.SetCenterFooter(kPageFooter);
     sheet.SetLandscape();
     sheet.SetPrintGridlines();
+    // A plan wider than the page goes on over further pages: each of them repeats the header
+    // row and the row numbers.
+    sheet.SetPrintTitleRows(kResultGridTop, kResultGridTop);
+    sheet.SetPrintTitleColumns(1, 1);
 }
 
 std::string CountText(int32_t count) {
@@ -87,6 +94,7 @@ public:
         : job_(job),
           decimalSeparator_(decimalSeparator),
           sheet_(sheet),
+          columns_(sheet),
           BinLength(std::max(binCount, 0) + 1, 0),
           BinReleasePending(std::max(binCount, 0) + 1, false) {
         std::copy(job.FixCountOrig.begin(), job.FixCountOrig.end(), OrderRest.begin());
@@ -100,14 +108,17 @@ public:
         for (int j = 1; j <= BinCountValue(); ++j) {
             WriteBold(kSawPlanHeadRow, BinColumn(j), "Ablage " + std::to_string(j));
         }
+        // Every printed page of bins repeats the heads and the bar it belongs to.
+        sheet_.SetPrintTitleRows(1, kSawPlanHeadRow);
+        sheet_.SetPrintTitleColumns(1, 2);
     }
 
     // Writes data row r of the result grid: its stock and count, then its pieces in placement
     // passes until all are in bins. False when a pass placed nothing.
     bool WriteDataRow(const TextGrid& G_V, int r) {
         ReadRowStock(G_V, r);
-        sheet_.SetCellText(SheetRow, 1, FormatHundredths(RowStockLength, decimalSeparator_));
-        sheet_.SetCellText(SheetRow, 2, CountText(RowBarCount));
+        columns_.Write(SheetRow, 1, FormatHundredths(RowStockLength, decimalSeparator_));
+        columns_.Write(SheetRow, 2, CountText(RowBarCount));
         for (int i = 1; i <= job_.FixKinds; ++i) {
             PiecesPerBar[i] = IntegerOrZero(GridText(G_V, r, job_.StockKinds + 1 + i));
         }
@@ -129,7 +140,7 @@ private:
     static int BinColumn(int j) { return 3 * j + 1; }
 
     void WriteBold(int row, int col, const std::string& text) {
-        sheet_.SetCellText(row, col, text);
+        columns_.Write(row, col, text);
         sheet_.SetBold(row, col);
     }
 
@@ -186,8 +197,8 @@ private:
         if (!sheet_.IsCellEmpty(SheetRow, col)) {
             ++SheetRow;  // the bin was already written in this pass
         }
-        sheet_.SetCellText(SheetRow, col, FormatHundredths(length, decimalSeparator_));
-        sheet_.SetCellText(SheetRow, col + 1, CountText(pieces));
+        columns_.Write(SheetRow, col, FormatHundredths(length, decimalSeparator_));
+        columns_.Write(SheetRow, col + 1, CountText(pieces));
         OrderRest[k] = SubtractSaturating(OrderRest[k], int64_t{pieces} * RowBarCount);
         if (OrderRest[k] <= 0) {
             // The order for this length is complete: the bin may be emptied, after a single
@@ -219,6 +230,7 @@ private:
     const JobTables& job_;
     const char decimalSeparator_;
     Spreadsheet& sheet_;
+    SizedColumns columns_;  // the heads and data rows; the title and the message run on
 
     std::array<int64_t, kMaxKinds + 1> OrderRest{};  // pieces still to deliver per fix length
     std::vector<int32_t> BinLength;                  // length a bin collects, 0 = free

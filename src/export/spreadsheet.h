@@ -33,6 +33,14 @@ public:
     virtual void SetLandscape() = 0;
     virtual void SetPrintGridlines() = 0;
 
+    // The width of a column of the active sheet, in characters of the sheet's standard font.
+    virtual void SetColumnWidth(int col, int width) = 0;
+
+    // Print titles of the active sheet: these rows, and these columns, are printed again on
+    // every page, so that each page of a wide or long table carries its headings.
+    virtual void SetPrintTitleRows(int firstRow, int lastRow) = 0;
+    virtual void SetPrintTitleColumns(int firstCol, int lastCol) = 0;
+
     // The second worksheet of the workbook becomes the active sheet.
     virtual void SelectSecondSheet() = 0;
 

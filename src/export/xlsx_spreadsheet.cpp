@@ -72,15 +72,27 @@ private:
     std::map<std::pair<bool, lxw_color_t>, lxw_format*> formats_;
 };
 
+// The library's 0-based row and column of a 1-based one, which must lie on the sheet.
+lxw_row_t SheetRow(int row, const std::string& path) {
+    if (row < 1 || row > LXW_ROW_MAX) {
+        Check(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE, path);
+    }
+    return static_cast<lxw_row_t>(row - 1);
+}
+
+lxw_col_t SheetCol(int col, const std::string& path) {
+    if (col < 1 || col > LXW_COL_MAX) {
+        Check(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE, path);
+    }
+    return static_cast<lxw_col_t>(col - 1);
+}
+
 // Writes one cell (1-based row and column): a number when the text is one in the user's format,
 // else a string; an empty text keeps only the cell's format.
 void WriteCell(lxw_worksheet* worksheet, int row, int col, const std::string& text,
                lxw_format* format, char decimalSeparator, const std::string& path) {
-    if (row < 1 || row > LXW_ROW_MAX || col < 1 || col > LXW_COL_MAX) {
-        Check(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE, path);
-    }
-    auto sheetRow = static_cast<lxw_row_t>(row - 1);
-    auto sheetCol = static_cast<lxw_col_t>(col - 1);
+    lxw_row_t sheetRow = SheetRow(row, path);
+    lxw_col_t sheetCol = SheetCol(col, path);
     if (text.empty()) {
         if (format != nullptr) {
             Check(worksheet_write_blank(worksheet, sheetRow, sheetCol, format), path);
@@ -89,6 +101,26 @@ void WriteCell(lxw_worksheet* worksheet, int row, int col, const std::string& te
         Check(worksheet_write_number(worksheet, sheetRow, sheetCol, *number, format), path);
     } else {
         Check(worksheet_write_string(worksheet, sheetRow, sheetCol, text.c_str(), format), path);
+    }
+}
+
+// Column widths and print titles of a sheet (1-based rows and columns).
+void WriteLayout(lxw_worksheet* worksheet, const std::map<int, int>& columnWidths,
+                 const std::optional<std::pair<int, int>>& titleRows,
+                 const std::optional<std::pair<int, int>>& titleColumns, const std::string& path) {
+    for (const auto& [col, width] : columnWidths) {
+        lxw_col_t sheetCol = SheetCol(col, path);
+        Check(worksheet_set_column(worksheet, sheetCol, sheetCol, width, nullptr), path);
+    }
+    if (titleRows) {
+        Check(worksheet_repeat_rows(worksheet, SheetRow(titleRows->first, path),
+                                    SheetRow(titleRows->second, path)),
+              path);
+    }
+    if (titleColumns) {
+        Check(worksheet_repeat_columns(worksheet, SheetCol(titleColumns->first, path),
+                                       SheetCol(titleColumns->second, path)),
+              path);
     }
 }
 
@@ -125,6 +157,18 @@ void XlsxSpreadsheet::SetLandscape() {
 
 void XlsxSpreadsheet::SetPrintGridlines() {
     Active().printGridlines = true;
+}
+
+void XlsxSpreadsheet::SetColumnWidth(int col, int width) {
+    Active().columnWidths[col] = width;
+}
+
+void XlsxSpreadsheet::SetPrintTitleRows(int firstRow, int lastRow) {
+    Active().printTitleRows = {firstRow, lastRow};
+}
+
+void XlsxSpreadsheet::SetPrintTitleColumns(int firstCol, int lastCol) {
+    Active().printTitleColumns = {firstCol, lastCol};
 }
 
 void XlsxSpreadsheet::SelectSecondSheet() {
@@ -169,6 +213,8 @@ void XlsxSpreadsheet::Save(const std::string& path) const {
             // Printed as well as shown, as the spreadsheet program does when printing is asked.
             worksheet_gridlines(worksheet, LXW_SHOW_ALL_GRIDLINES);
         }
+        WriteLayout(worksheet, sheet.columnWidths, sheet.printTitleRows, sheet.printTitleColumns,
+                    path);
         worksheets[i] = worksheet;
     }
     worksheet_activate(worksheets[active_]);

@@ -26,6 +26,9 @@ public:
     void SetCenterFooter(const std::string& text) override;
     void SetLandscape() override;
     void SetPrintGridlines() override;
+    void SetColumnWidth(int col, int width) override;
+    void SetPrintTitleRows(int firstRow, int lastRow) override;
+    void SetPrintTitleColumns(int firstCol, int lastCol) override;
     void SelectSecondSheet() override;
     bool IsCellEmpty(int row, int col) const override;
 
@@ -45,6 +48,9 @@ private:
         std::string centerFooter;
         bool landscape = false;
         bool printGridlines = false;
+        std::map<int, int> columnWidths;                       // by column, in characters
+        std::optional<std::pair<int, int>> printTitleRows;     // first and last row
+        std::optional<std::pair<int, int>> printTitleColumns;  // first and last column
     };
 
     Sheet& Active() { return sheets_[active_]; }

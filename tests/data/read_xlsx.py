@@ -2,6 +2,8 @@
 
     active NAME
     sheet NAME landscape=0|1 print_gridlines=0|1 screen_gridlines=0|1 footer="TEXT"
+    print_titles NAME rows=FIRST:LAST|None cols=FIRST:LAST|None
+    width SHEET!A CHARACTERS    (for each column with a width of its own, cut to whole characters)
     cell SHEET!A1 s "TEXT" | n NUMBER | blank    [bold] [fill=RRGGBB]
 
 Only cells with a value or a format are listed; texts are quoted as JSON strings.
@@ -36,6 +38,17 @@ def cell_line(sheet, cell):
     return " ".join(["cell", sheet.title + "!" + cell.coordinate] + parts)
 
 
+def width_lines(sheet):
+    """The stored width adds the cell padding to the width asked for, less than a character."""
+    lines = []
+    for dimension in sheet.column_dimensions.values():
+        if dimension.customWidth:
+            for index in range(dimension.min, dimension.max + 1):
+                letter = openpyxl.utils.get_column_letter(index)
+                lines.append(f"width {sheet.title}!{letter} {int(dimension.width)}")
+    return lines
+
+
 def main():
     workbook = openpyxl.load_workbook(sys.argv[1])
     print("active " + workbook.active.title)
@@ -45,6 +58,10 @@ def main():
                         "print_gridlines=" + flag(sheet.print_options.gridLines),
                         "screen_gridlines=" + flag(sheet.sheet_view.showGridLines is not False),
                         "footer=" + quoted(sheet.oddFooter.center.text or "")]))
+        print(" ".join(["print_titles", sheet.title, "rows=" + str(sheet.print_title_rows),
+                        "cols=" + str(sheet.print_title_cols)]))
+        for line in width_lines(sheet):
+            print(line)
         for row in sheet.iter_rows():
             for cell in row:
                 line = cell_line(sheet, cell)

@@ -29,6 +29,9 @@ public:
         std::string footer;
         bool landscape = false;
         bool printGridlines = false;
+        std::map<int, int> columnWidths;  // the last width asked for, by column
+        std::pair<int, int> printTitleRows{};
+        std::pair<int, int> printTitleColumns{};
     };
 
     explicit RecordingSpreadsheet(std::vector<std::string>& log) : log_(log) {}
@@ -45,6 +48,13 @@ public:
     void SetCenterFooter(const std::string& text) override { Active().footer = text; }
     void SetLandscape() override { Active().landscape = true; }
     void SetPrintGridlines() override { Active().printGridlines = true; }
+    void SetColumnWidth(int col, int width) override { Active().columnWidths[col] = width; }
+    void SetPrintTitleRows(int firstRow, int lastRow) override {
+        Active().printTitleRows = {firstRow, lastRow};
+    }
+    void SetPrintTitleColumns(int firstCol, int lastCol) override {
+        Active().printTitleColumns = {firstCol, lastCol};
+    }
     void SelectSecondSheet() override {
         active = 1;
         log_.push_back("select 2");

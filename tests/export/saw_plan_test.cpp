@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -106,6 +107,43 @@ TEST_F(SawPlanExport, PlanSheetCopiesBothGridsWithTitleBoldMarksAndPageSetup) {
     EXPECT_TRUE(plan.printGridlines);
     EXPECT_FALSE(sheet.sheets[kSawSheet].landscape);
     EXPECT_EQ(sheet.active, kSawSheet);
+    // Every printed page repeats the header row of the result grid and the row numbers.
+    EXPECT_EQ(plan.printTitleRows, (std::pair{3, 3}));
+    EXPECT_EQ(plan.printTitleColumns, (std::pair{1, 1}));
+}
+
+TEST_F(SawPlanExport, EachUsedColumnFitsItsWidestHeaderOrValueOnBothSheets) {
+    SetJob({600000}, {{150000, 4}, {100000, 2}});
+    AddRow({"1234567"}, {"2", "1"});
+    G_S.SetCell(0, 4, "123456789012");
+    ASSERT_TRUE(Export(2));
+
+    // Characters and two for the margin. The title in A1 runs on over the empty cells beside
+    // it and widens nothing.
+    EXPECT_EQ(sheet.sheets[kPlanSheet].columnWidths,
+              (std::map<int, int>{{1, 10}, {2, 9}, {3, 8}, {4, 6}, {5, 14}, {6, 9}}));
+    // "Lagerlänge" is ten characters; the count "1234567x" is wider than its head "Anzahl";
+    // the spacer columns C and F keep the sheet's standard width.
+    EXPECT_EQ(sheet.sheets[kSawSheet].columnWidths,
+              (std::map<int, int>{{1, 12}, {2, 10}, {4, 10}, {5, 4}, {7, 10}, {8, 4}}));
+    EXPECT_EQ(sheet.sheets[kSawSheet].printTitleRows, (std::pair{1, 3}));
+    EXPECT_EQ(sheet.sheets[kSawSheet].printTitleColumns, (std::pair{1, 2}));
+}
+
+TEST_F(SawPlanExport, ColumnsAreSizedOnEveryWayOutButTheMessageWidensNothing) {
+    SetJob({600000}, {{150000, 10}, {100000, 10}});
+    AddRow({"1234567"}, {"1", "1"});
+    EXPECT_FALSE(Export(1));
+    EXPECT_EQ(sheet.sheets[kSawSheet].columnWidths.at(1), 12);
+    EXPECT_EQ(sheet.sheets[kSawSheet].columnWidths.at(2), 10);
+
+    SetJob({600000}, {{150000, 10}});
+    AddRow({"1234567"}, {"1"});
+    AddRow({""}, {"1"});  // a candidate row: ends the export with the conversion error
+    sheet.sheets = {};
+    sheet.active = kPlanSheet;
+    EXPECT_THROW(Export(1), RuntimeError);
+    EXPECT_EQ(sheet.sheets[kSawSheet].columnWidths.at(2), 10);
 }
 
 TEST_F(SawPlanExport, SawPlanHeadNamesEveryBin) {

@@ -150,6 +150,9 @@ TEST_F(XlsxReadBack, ExportedPlanOpensWithBothSheetsAsWritten) {
         {
             "active Sägeplan",
             R"(sheet Optimierung landscape=1 print_gridlines=1 screen_gridlines=1 footer="Seite &P")",
+            "print_titles Optimierung rows=$3:$3 cols=$A:$A",
+            "width Optimierung!A 10",  // "Verplant"
+            "width Optimierung!F 9",   // "Rest/LL"
             R"(cell Optimierung!A1 s "Säge 1-Fenster" bold)",
             R"(cell Optimierung!A3 s "Nr." bold)",
             R"(cell Optimierung!B3 s "LL 6000" bold)",
@@ -161,6 +164,11 @@ TEST_F(XlsxReadBack, ExportedPlanOpensWithBothSheetsAsWritten) {
             R"(cell Optimierung!B6 s "X")",
             R"(cell Optimierung!A7 s "Rest" bold)",
             R"(sheet Sägeplan landscape=0 print_gridlines=0 screen_gridlines=1 footer="")",
+            "print_titles Sägeplan rows=$1:$3 cols=$A:$B",
+            "width Sägeplan!A 12",  // "Lagerlänge"
+            "width Sägeplan!B 8",   // "Anzahl"
+            "width Sägeplan!D 10",  // "Ablage 1"
+            "width Sägeplan!E 4",   // "2x"
             R"(cell Sägeplan!A1 s "Säge 1-Fenster" bold)",
             R"(cell Sägeplan!A3 s "Lagerlänge" bold)",
             R"(cell Sägeplan!B3 s "Anzahl" bold)",
@@ -177,6 +185,9 @@ TEST_F(XlsxReadBack, ExportedPlanOpensWithBothSheetsAsWritten) {
     EXPECT_EQ(read[1].rfind("sheet Optimierung ", 0), 0u) << "the first sheet";
     EXPECT_EQ(CellCount(read, "Optimierung"), 2u * 6 + 3 + 1);
     EXPECT_EQ(CellCount(read, "Sägeplan"), 11u);
+    EXPECT_TRUE(std::none_of(read.begin(), read.end(), [](const std::string& line) {
+        return line.rfind("width Sägeplan!C ", 0) == 0;
+    })) << "the spacer keeps the standard width";
 }
 
 TEST_F(XlsxReadBack, NumbersOnlyInTheUserFormat) {
@@ -222,6 +233,7 @@ TEST_F(XlsxReadBack, FormatsOfEmptyAndTwiceMarkedCellsAndTheSheetsApart) {
                 {
                     "active Zweite",
                     R"(sheet Tabelle1 landscape=0 print_gridlines=0 screen_gridlines=1 footer="")",
+                    "print_titles Tabelle1 rows=None cols=None",
                     R"(cell Tabelle1!A1 s "Kopf" bold fill=FFC7CE)",
                     "cell Tabelle1!B2 blank bold",
                     "cell Tabelle1!A4 blank fill=000000",
@@ -265,6 +277,9 @@ TEST_F(XlsxReadBack, FailuresBecomeRuntimeErrorsNamingTheFile) {
     XlsxSpreadsheet beyondLastColumn(',');
     beyondLastColumn.SetCellText(1, 16385, "zu weit");
     ExpectWriteFailure(beyondLastColumn, File("spalte.xlsx").string());
+    XlsxSpreadsheet titlesBeforeFirstRow(',');
+    titlesBeforeFirstRow.SetPrintTitleRows(0, 3);
+    ExpectWriteFailure(titlesBeforeFirstRow, File("titel.xlsx").string());
 
     XlsxSpreadsheet sameNames(',');
     sameNames.RenameActiveSheet("Plan");
