@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/numbers.h"
+#include "export/printed_pages.h"
 #include "export/sized_columns.h"
 
 namespace zelk {
@@ -111,6 +112,7 @@ public:
         // Every printed page of bins repeats the heads and the bar it belongs to.
         sheet_.SetPrintTitleRows(1, kSawPlanHeadRow);
         sheet_.SetPrintTitleColumns(1, 2);
+        BreakPagesBetweenBins();
     }
 
     // Writes data row r of the result grid: its stock and count, then its pieces in placement
@@ -122,13 +124,9 @@ public:
         for (int i = 1; i <= job_.FixKinds; ++i) {
             PiecesPerBar[i] = IntegerOrZero(GridText(G_V, r, job_.StockKinds + 1 + i));
         }
-        do {
-            if (!PlacementPass()) {
-                return false;
-            }
-        } while (AnyPiecesLeft());
-        ReleasePendingBins();
-        return true;
+        bool placed = PlaceAllPieces();
+        BreakPagesBetweenBins();
+        return placed;
     }
 
     int CurrentSheetRow() const { return SheetRow; }
@@ -138,6 +136,28 @@ private:
 
     // Bin j fills the columns 3j+1 (length) and 3j+2 (pieces per bar); 3j+3 stays a spacer.
     static int BinColumn(int j) { return 3 * j + 1; }
+
+    // Placement passes until all pieces of the row are in bins; false when a pass placed nothing.
+    bool PlaceAllPieces() {
+        do {
+            if (!PlacementPass()) {
+                return false;
+            }
+        } while (AnyPiecesLeft());
+        ReleasePendingBins();
+        return true;
+    }
+
+    // Printed pages end between bins, never inside one: each page holds the stock columns and
+    // whole bins, a bin with the spacer column before it. Set anew as the columns widen, so that
+    // every way out of the export leaves the breaks fitting the widths.
+    void BreakPagesBetweenBins() {
+        std::vector<ColumnRun> bins;
+        for (int j = 1; j <= BinCountValue(); ++j) {
+            bins.push_back({BinColumn(j) - 1, BinColumn(j) + 1});
+        }
+        sheet_.SetColumnPageBreaks(PageBreaksBetweenRuns(bins, 2, columns_.Widths()));
+    }
 
     void WriteBold(int row, int col, const std::string& text) {
         columns_.Write(row, col, text);

@@ -25,6 +25,9 @@ public:
     // column is sized as the texts come, so that every way out of an export leaves it sized.
     void Write(int row, int col, const std::string& text);
 
+    // The widths set so far, in characters by column; 0 or no entry: the standard width.
+    const std::map<int, int>& Widths() const { return widths_; }
+
 private:
     Spreadsheet& sheet_;
     std::map<int, int> widths_;  // width set so far, by column

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zelk {
 
@@ -40,6 +41,10 @@ public:
     // every page, so that each page of a wide or long table carries its headings.
     virtual void SetPrintTitleRows(int firstRow, int lastRow) = 0;
     virtual void SetPrintTitleColumns(int firstCol, int lastCol) = 0;
+
+    // Manual page breaks of the active sheet: each of these columns begins a new printed page.
+    // Replaces the breaks set before.
+    virtual void SetColumnPageBreaks(const std::vector<int>& firstColumns) = 0;
 
     // The second worksheet of the workbook becomes the active sheet.
     virtual void SelectSecondSheet() = 0;

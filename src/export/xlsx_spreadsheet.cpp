@@ -124,6 +124,23 @@ void WriteLayout(lxw_worksheet* worksheet, const std::map<int, int>& columnWidth
     }
 }
 
+// The library takes the 0-based columns that begin a page, ended by 0; column A cannot begin one.
+void WritePageBreaks(lxw_worksheet* worksheet, const std::vector<int>& firstColumns,
+                     const std::string& path) {
+    if (firstColumns.empty()) {
+        return;
+    }
+    std::vector<lxw_col_t> breaks;
+    for (int col : firstColumns) {
+        breaks.push_back(SheetCol(col, path));
+        if (breaks.back() == 0) {
+            Check(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE, path);
+        }
+    }
+    breaks.push_back(0);
+    Check(worksheet_set_v_pagebreaks(worksheet, breaks.data()), path);
+}
+
 }  // namespace
 
 XlsxSpreadsheet::XlsxSpreadsheet(char decimalSeparator) : decimalSeparator_(decimalSeparator) {
@@ -171,6 +188,10 @@ void XlsxSpreadsheet::SetPrintTitleColumns(int firstCol, int lastCol) {
     Active().printTitleColumns = {firstCol, lastCol};
 }
 
+void XlsxSpreadsheet::SetColumnPageBreaks(const std::vector<int>& firstColumns) {
+    Active().pageBreakColumns = firstColumns;
+}
+
 void XlsxSpreadsheet::SelectSecondSheet() {
     active_ = 1;
 }
@@ -215,6 +236,7 @@ void XlsxSpreadsheet::Save(const std::string& path) const {
         }
         WriteLayout(worksheet, sheet.columnWidths, sheet.printTitleRows, sheet.printTitleColumns,
                     path);
+        WritePageBreaks(worksheet, sheet.pageBreakColumns, path);
         worksheets[i] = worksheet;
     }
     worksheet_activate(worksheets[active_]);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "export/spreadsheet.h"
 
@@ -29,6 +30,7 @@ public:
     void SetColumnWidth(int col, int width) override;
     void SetPrintTitleRows(int firstRow, int lastRow) override;
     void SetPrintTitleColumns(int firstCol, int lastCol) override;
+    void SetColumnPageBreaks(const std::vector<int>& firstColumns) override;
     void SelectSecondSheet() override;
     bool IsCellEmpty(int row, int col) const override;
 
@@ -51,6 +53,7 @@ private:
         std::map<int, int> columnWidths;                       // by column, in characters
         std::optional<std::pair<int, int>> printTitleRows;     // first and last row
         std::optional<std::pair<int, int>> printTitleColumns;  // first and last column
+        std::vector<int> pageBreakColumns;                     // first columns of new pages
     };
 
     Sheet& Active() { return sheets_[active_]; }

@@ -3,6 +3,7 @@
     active NAME
     sheet NAME landscape=0|1 print_gridlines=0|1 screen_gridlines=0|1 footer="TEXT"
     print_titles NAME rows=FIRST:LAST|None cols=FIRST:LAST|None
+    page_breaks NAME cols=A,B,...|None  (the first column of each page that a manual break begins)
     width SHEET!A CHARACTERS    (for each column with a width of its own, cut to whole characters)
     cell SHEET!A1 s "TEXT" | n NUMBER | blank    [bold] [fill=RRGGBB]
 
@@ -49,6 +50,12 @@ def width_lines(sheet):
     return lines
 
 
+def page_break_columns(sheet):
+    """A break's id is the 0-based index of the column that begins the new page."""
+    letters = [openpyxl.utils.get_column_letter(brk.id + 1) for brk in sheet.col_breaks.brk]
+    return ",".join(letters) or "None"
+
+
 def main():
     workbook = openpyxl.load_workbook(sys.argv[1])
     print("active " + workbook.active.title)
@@ -60,6 +67,7 @@ def main():
                         "footer=" + quoted(sheet.oddFooter.center.text or "")]))
         print(" ".join(["print_titles", sheet.title, "rows=" + str(sheet.print_title_rows),
                         "cols=" + str(sheet.print_title_cols)]))
+        print(" ".join(["page_breaks", sheet.title, "cols=" + page_break_columns(sheet)]))
         for line in width_lines(sheet):
             print(line)
         for row in sheet.iter_rows():

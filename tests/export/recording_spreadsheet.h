@@ -32,6 +32,7 @@ public:
         std::map<int, int> columnWidths;  // the last width asked for, by column
         std::pair<int, int> printTitleRows{};
         std::pair<int, int> printTitleColumns{};
+        std::vector<int> pageBreakColumns;
     };
 
     explicit RecordingSpreadsheet(std::vector<std::string>& log) : log_(log) {}
@@ -54,6 +55,9 @@ public:
     }
     void SetPrintTitleColumns(int firstCol, int lastCol) override {
         Active().printTitleColumns = {firstCol, lastCol};
+    }
+    void SetColumnPageBreaks(const std::vector<int>& firstColumns) override {
+        Active().pageBreakColumns = firstColumns;
     }
     void SelectSecondSheet() override {
         active = 1;

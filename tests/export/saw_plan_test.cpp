@@ -146,6 +146,29 @@ TEST_F(SawPlanExport, ColumnsAreSizedOnEveryWayOutButTheMessageWidensNothing) {
     EXPECT_EQ(sheet.sheets[kSawSheet].columnWidths.at(2), 10);
 }
 
+TEST_F(SawPlanExport, PrintedPagesOfTheSawPlanEndBetweenBins) {
+    // Nine lengths in nine bins: beside the stock columns a portrait page holds two bins, each
+    // with the spacer column before it, so pages begin with the spacers of bins 3, 5, 7 and 9.
+    std::vector<std::pair<int32_t, int32_t>> fix;
+    for (int k = 0; k < 9; ++k) {
+        fix.push_back({(900 - 50 * k) * 100, 10});
+    }
+    SetJob({600000}, fix);
+    AddRow({"1"}, std::vector<std::string>(9, "1"));
+    ASSERT_TRUE(Export(9));
+    EXPECT_EQ(sheet.sheets[kSawSheet].pageBreakColumns, (std::vector<int>{9, 15, 21, 27}));
+    EXPECT_TRUE(sheet.sheets[kPlanSheet].pageBreakColumns.empty());
+
+    // Wide counts move the breaks, also when the bins do not suffice: column B leaves less room
+    // on every page, and bin 2 with its wide count no longer fits beside bin 1.
+    SetJob({600000}, {{150000, 1}, {100000, 1}, {50000, 1}});
+    AddRow({"2147483647"}, {"1", "2147483647", "1"});
+    sheet.sheets = {};
+    sheet.active = kPlanSheet;
+    EXPECT_FALSE(Export(2));
+    EXPECT_EQ(sheet.sheets[kSawSheet].pageBreakColumns, (std::vector<int>{6}));
+}
+
 TEST_F(SawPlanExport, SawPlanHeadNamesEveryBin) {
     SetJob({600000}, {{150000, 4}, {100000, 2}, {50000, 5}});
     AddRow({"1"}, {"1", "1", "1"});

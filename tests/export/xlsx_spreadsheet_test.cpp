@@ -190,6 +190,19 @@ TEST_F(XlsxReadBack, ExportedPlanOpensWithBothSheetsAsWritten) {
     })) << "the spacer keeps the standard width";
 }
 
+TEST_F(XlsxReadBack, SawPlanPagesBreakBetweenBins) {
+    // Five bins and no data rows: two bins fit a page beside the stock columns.
+    JobTables job;
+    TextGrid G_V(1, 3);
+    TextGrid G_S(1, 3);
+    std::vector<std::string> log;
+    RecordingDialogs dialogs(log);
+    XlsxSpreadsheet workbook(',');
+    ASSERT_TRUE(ExportSawPlan("Säge 1-Fenster", G_V, G_S, job, 5, ',', workbook, dialogs));
+    ExpectLines(SaveAndRead(workbook),
+                {"page_breaks Optimierung cols=None", "page_breaks Sägeplan cols=I,O"});
+}
+
 TEST_F(XlsxReadBack, NumbersOnlyInTheUserFormat) {
     XlsxSpreadsheet comma(',');
     int row = 1;
@@ -280,6 +293,9 @@ TEST_F(XlsxReadBack, FailuresBecomeRuntimeErrorsNamingTheFile) {
     XlsxSpreadsheet titlesBeforeFirstRow(',');
     titlesBeforeFirstRow.SetPrintTitleRows(0, 3);
     ExpectWriteFailure(titlesBeforeFirstRow, File("titel.xlsx").string());
+    XlsxSpreadsheet breakBeforeFirstColumn(',');
+    breakBeforeFirstColumn.SetColumnPageBreaks({3, 1});
+    ExpectWriteFailure(breakBeforeFirstColumn, File("umbruch.xlsx").string());
 
     XlsxSpreadsheet sameNames(',');
     sameNames.RenameActiveSheet("Plan");
