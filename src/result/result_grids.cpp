@@ -146,11 +146,33 @@ void G_VSetEditText(CalculationPage& page, int col, int row, std::string text,
     UpdatePlanStatistics(page, context);
 }
 
+int RestingColumn(const TextGrid& G_V, int row, int col, int stockKinds) {
+    auto mayRest = [&](int c) {
+        return c > 0 && c < G_V.ColCount() && CellText(G_V, row, c) != kNotApplicable;
+    };
+    if (mayRest(col)) {
+        return col;
+    }
+    for (int i = 1; i <= stockKinds; ++i) {
+        if (mayRest(i)) {
+            return i;
+        }
+    }
+    for (int distance = 1; distance < G_V.ColCount(); ++distance) {
+        for (int c : {col - distance, col + distance}) {
+            if (mayRest(c)) {
+                return c;
+            }
+        }
+    }
+    return -1;
+}
+
 bool G_VSelectCell(CalculationPage& page, int col, int row, const JobTables& job,
                    char decimalSeparator) {
-    bool canSelect = CellText(page.G_V, row, col) != kNotApplicable;
+    // Sorted first: the rows may move under the cell that is to be selected.
     SortAfterEdit(page, job, decimalSeparator);
-    return canSelect;
+    return CellText(page.G_V, row, col) != kNotApplicable;
 }
 
 void G_VKeyDown(CalculationPage& page, int key, const JobTables& job, char decimalSeparator) {

@@ -47,8 +47,13 @@ void RecalcRowRest(TextGrid& G_V, int row, const JobTables& job, char decimalSep
 void G_VSetEditText(CalculationPage& page, int col, int row, std::string text,
                     const ResultContext& context);
 
-// Whether the cell may be selected: an "X" cell may not. Moving on from an edit re-sorts the rows
-// when there is a bin per fix length.
+// Where the cursor rests when it is to rest on (row, col): that column, unless the cell holds "X";
+// then the row's own stock cell (its count), or else the nearest cell of the row that is not "X".
+// -1 when the row has no such cell.
+int RestingColumn(const TextGrid& G_V, int row, int col, int stockKinds);
+
+// Whether the cell may be selected: an "X" cell may not. Moving on from an edit first re-sorts the
+// rows when there is a bin per fix length; the cell is judged by what it holds after that.
 bool G_VSelectCell(CalculationPage& page, int col, int row, const JobTables& job,
                    char decimalSeparator);
 

@@ -210,6 +210,9 @@ void TMainform::ConnectHandlers() {
         G_VSetEditText(col, row, text);
     };
     G_V->onSelectCell = [this](int row, int col) { return G_VSelectCell(col, row); };
+    G_V->GridModel()->restingColumn = [this](int row, int col) {
+        return RestingColumn(calc_.G_V, row, col, job_.StockKinds);
+    };
     G_V->onKeyDown = [this](int key, Qt::KeyboardModifiers) { return G_VKeyDown(key); };
     G_V->onBackground = [this](int row, int col, StringGrid::DrawState state) {
         return G_VDrawCell(col, row, state);
@@ -743,7 +746,8 @@ void TMainform::Btn_KombClick() {
     if (Running()) {
         return;
     }
-    Command([this] {
+    bool shown = false;
+    Command([this, &shown] {
         UpdateOrderState(calc_, job_);
         StopRequested.store(false);
         ReadJob(page_, decimalSeparator_, dialogs_, job_, calc_.LBerechName);
@@ -759,10 +763,14 @@ void TMainform::Btn_KombClick() {
             plan->ScoreCandidates();
             plan->SelectCandidates(kExpertCandidates);
             ShowPlan(calc_, *plan, Context());
+            shown = true;
             return;
         }
         StartCalculation(std::move(engine), std::move(plan), true);
     });
+    if (shown) {
+        G_V->ShowFromFirstRow();
+    }
 }
 
 void TMainform::OptBtnClick() {
@@ -806,6 +814,7 @@ void TMainform::Btn_restClick() {
         plan.SelectCandidates(kRestCandidates);
         ShowPlan(calc_, plan, Context());
     });
+    G_V->ShowFromFirstRow();
 }
 
 void TMainform::StartCalculation(std::unique_ptr<EngineContext> engine,
@@ -900,9 +909,14 @@ void TMainform::BtnLoadErgClick() {
     if (Running()) {
         return;
     }
-    LoadFile(T("Ergebnisdaten (*.zke)"), [this](const std::string& path) {
+    bool loaded = false;
+    LoadFile(T("Ergebnisdaten (*.zke)"), [this, &loaded](const std::string& path) {
+        loaded = true;  // also a file read in part shows its rows anew
         LoadResultFile(page_, calc_, job_, path, decimalSeparator_, thousandsSeparator_, dialogs_);
     });
+    if (loaded) {
+        G_V->ShowFromFirstRow();
+    }
 }
 
 // ---- Calls from the calculation thread ----------------------------------------------------
@@ -946,6 +960,7 @@ void TMainform::ShowBestPlan() {
         return;
     }
     Command([this] { ShowPlan(calc_, *PlanToShow, Context()); });
+    G_V->ShowFromFirstRow();
     RepaintResult();
 }
 

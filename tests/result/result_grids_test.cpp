@@ -145,6 +145,28 @@ TEST_F(ResultGridsTest, XCellsCannotBeSelected) {
     EXPECT_TRUE(G_VSelectCell(page, 4, 1, job, ','));
 }
 
+// A count typed into the candidate moves it to the top; the cell asked for is judged by what it
+// holds after that: row 1, column 2 was the count of the 5000 row and is now the candidate's "X".
+TEST_F(ResultGridsTest, TheCellToSelectIsJudgedAfterTheRowsMoved) {
+    Show();
+    G_VSetEditText(page, 1, 3, "1", Context());
+    EXPECT_FALSE(G_VSelectCell(page, 2, 1, job, ','));
+    EXPECT_EQ(page.G_V.Row(1), (Cells{"4", "1", "X", "2", "", "3", "", "178"}));
+}
+
+TEST_F(ResultGridsTest, TheCursorRestsOnTheRowsCountInsteadOfAnX) {
+    Show();
+    EXPECT_EQ(RestingColumn(page.G_V, 1, 1, 2), 2);  // the 5000 row: its count
+    EXPECT_EQ(RestingColumn(page.G_V, 1, 5, 2), 5);  // a cell that is not "X" stays
+    EXPECT_EQ(RestingColumn(page.G_V, 3, 2, 2), 1);  // the candidate's empty own cell
+    for (int col = 1; col <= 6; ++col) {
+        page.G_V.SetCell(3, col, "X");  // typed over every cell but "Rest/LL"
+    }
+    EXPECT_EQ(RestingColumn(page.G_V, 3, 2, 2), 7);
+    page.G_V.SetCell(3, 7, "X");
+    EXPECT_EQ(RestingColumn(page.G_V, 3, 2, 2), -1);
+}
+
 TEST_F(ResultGridsTest, MovingOnFromAnEditSortsOnlyWithABinPerFixLength) {
     ChooseFewerBins();
     Show();

@@ -527,8 +527,8 @@ private slots:
         const QRect view = w.G_V->viewport()->geometry();
         QVERIFY(view.top() >= 15 && view.left() >= 50);  // room for the fixed row and column
         for (QPoint inBand : {QPoint(view.left() - 3, view.top() - 3),      // "Nr."
-                              QPoint(view.left() - 3, view.bottom() - 3),   // a row's number
-                              QPoint(view.right() - 3, view.top() - 3)}) {  // a column header
+                              QPoint(view.left() - 3, view.top() + 10),     // a row's number
+                              QPoint(view.left() + 40, view.top() - 3)}) {  // a column header
             QCOMPARE(scrolled.pixelColor(inBand), unscrolled.pixelColor(view.left() - 3, 3));
         }
         QVERIFY(w.G_V->rowAt(0) > 5);  // the rows did scroll beneath the header row
