@@ -165,8 +165,9 @@ void UpdateOrderState(CalculationPage& page, const JobTables& job) {
     }
     page.Btn_RestAlsNeuenAuftragVisible = missing && planned;
     page.L_AuftragNichtErfuelltVisible = (missing || over) && planned;
-    // Missing pieces win over surplus pieces of other lengths. Not translated.
-    page.L_AuftragNichtErfuellt = missing ? "Auftrag nicht erfüllt!" : "Auftrag überliefert!";
+    // Missing pieces win over surplus pieces of other lengths.
+    page.L_AuftragNichtErfuellt =
+        missing ? Translate("Auftrag nicht erfüllt!") : Translate("Auftrag überliefert!");
 }
 
 }  // namespace zelk

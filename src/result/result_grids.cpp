@@ -86,6 +86,18 @@ void EmptyResultRows(TextGrid& G_V) {
     G_V.ClearRow(1);
 }
 
+void LayoutWithoutPlan(CalculationPage& page, const JobTables& job, const OrderForm& order,
+                       char decimalSeparator) {
+    if (!page.planJob) {
+        LayoutResultColumns(page, job, order, decimalSeparator);
+        RefreshResultCaptions(page, job, decimalSeparator);
+    }
+}
+
+bool PlanIsForEarlierOrder(const CalculationPage& page, const JobTables& job) {
+    return page.planJob && !(*page.planJob == job);
+}
+
 void ShowPlan(CalculationPage& page, const TBearbeitung& plan, const ResultContext& context) {
     // Laid out first, so that the headers find their columns when the job has grown.
     LayoutResultColumns(page, context.job, context.orderPage.order, context.decimalSeparator);
@@ -107,6 +119,7 @@ void ShowPlan(CalculationPage& page, const TBearbeitung& plan, const ResultConte
     if (page.BinCount() == context.job.FixKinds) {
         SortResultRows(page.G_V, context.job.StockKinds, context.decimalSeparator);
     }
+    page.planJob = context.job;
     UpdatePlanStatistics(page, context);
 }
 

@@ -30,6 +30,15 @@ void LayoutResultColumns(CalculationPage& page, const JobTables& job, const Orde
 // G_V keeps its header row and one empty data row.
 void EmptyResultRows(TextGrid& G_V);
 
+// Before the first plan the empty grids take the columns and headers of the job read, so that the
+// summary's figures stand under their lengths. A plan shown keeps its layout.
+void LayoutWithoutPlan(CalculationPage& page, const JobTables& job, const OrderForm& order,
+                       char decimalSeparator);
+
+// The plan shown was computed for other job tables than the last ones read: the order (or the
+// machine) has changed since.
+bool PlanIsForEarlierOrder(const CalculationPage& page, const JobTables& job);
+
 // Fills both grids from the plan: a row per bar entry with its count in its own stock column,
 // then a row per candidate with that cell empty; "X" in the other stock columns. Rows are sorted
 // when there is a bin per fix length; then the statistics follow.

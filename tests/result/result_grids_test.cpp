@@ -195,6 +195,33 @@ TEST_F(ResultGridsTest, EnterAfterTypingACountMovesACandidateUp) {
     EXPECT_EQ(page.G_V.Cell(3, 0), "2");
 }
 
+// Before the first plan the summary stands under the columns of the job read.
+TEST_F(ResultGridsTest, WithoutAPlanTheGridsTakeTheJobsColumns) {
+    LayoutWithoutPlan(page, job, orderPage.order, ',');
+    UpdatePlanStatistics(page, Context());
+    EXPECT_EQ(page.G_V.Row(0),
+              (Cells{"Nr.", "LL 6000", "LL 5000", "Max LL", "2500", "1900", "1200", "Rest/LL"}));
+    EXPECT_EQ(page.G_S.Row(1), (Cells{"Rest", "5", "4", "", "4", "6", "3", ""}));
+
+    Show();
+    ReadOrder({{"5", "6000"}}, {{"4", "2500"}});
+    LayoutWithoutPlan(page, job, orderPage.order, ',');  // a plan shown keeps its layout
+    EXPECT_EQ(page.G_V.ColCount(), 8);
+}
+
+TEST_F(ResultGridsTest, APlanIsForAnEarlierOrderOnceTheJobChanged) {
+    EXPECT_FALSE(PlanIsForEarlierOrder(page, job));  // no plan yet
+    Show();
+    EXPECT_FALSE(PlanIsForEarlierOrder(page, job));
+    ReadOrder({{"5", "6000"}, {"4", "5000"}}, {{"4", "2500"}, {"6", "1900"}, {"2", "1200"}});
+    EXPECT_TRUE(PlanIsForEarlierOrder(page, job));
+    Show();  // the next calculation
+    EXPECT_FALSE(PlanIsForEarlierOrder(page, job));
+    orderPage.machine.E_SKB = "4";  // another kerf changes what every piece takes
+    ReadOrder({{"5", "6000"}, {"4", "5000"}}, {{"4", "2500"}, {"6", "1900"}, {"2", "1200"}});
+    EXPECT_TRUE(PlanIsForEarlierOrder(page, job));
+}
+
 TEST_F(ResultGridsTest, CaptionsAreWrittenWhereTheGridHasColumns) {
     CalculationPage fresh;
     RefreshResultCaptions(fresh, JobTables{}, ',');
