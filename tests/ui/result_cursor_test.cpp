@@ -212,11 +212,13 @@ private slots:
         ExpectTypingReachesNoX(w);
     }
 
-    void GridsScrollByWholeColumns() {
+    void GridsScrollByWholeColumnsAndLeaveTheCursor() {
         WindowFixture f;
         ShowSampleCandidates(f);
         TMainform& w = f.W();
         QApplication::processEvents();
+        w.G_V->setFocus();
+        w.G_V->SetCursor(1, OwnStockColumn(w, 1));
         QScrollBar* bar = w.G_V->horizontalScrollBar();
         QVERIFY(bar->maximum() > 0);
         for (int value = bar->minimum(); value <= bar->maximum(); ++value) {
@@ -235,6 +237,10 @@ private slots:
         const int last = Grid(w).ColCount() - 1;
         QVERIFY(w.G_V->columnViewportPosition(last) + w.G_V->columnWidth(last) <=
                 w.G_V->viewport()->width());
+        // Scrolling leaves the cursor where it was.
+        QCOMPARE(w.G_V->CursorRow(), 1);
+        QCOMPARE(w.G_V->CursorCol(), OwnStockColumn(w, 1));
+        ExpectTypingReachesNoX(w);
     }
 };
 
