@@ -5,9 +5,6 @@
 
 namespace zelk {
 
-namespace {
-
-// Puts the values into a translated runtime text at its %s / %d marks, in order.
 std::string Insert(const std::string& pattern, std::initializer_list<std::string> values) {
     std::string result;
     auto next = values.begin();
@@ -23,8 +20,6 @@ std::string Insert(const std::string& pattern, std::initializer_list<std::string
     }
     return result;
 }
-
-}  // namespace
 
 std::string NotAFloatText(const std::string& text) {
     return Insert(Translate("'%s' ist kein gültiger Gleitkommawert"), {text});

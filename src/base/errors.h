@@ -2,6 +2,7 @@
 // (Abort), or with a runtime error whose text the general error box shows.
 #pragma once
 
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
@@ -16,6 +17,9 @@ class RuntimeError : public std::runtime_error {
 public:
     explicit RuntimeError(const std::string& text) : std::runtime_error(text) {}
 };
+
+// Puts the values into a translated text at its %s / %d marks, in order.
+std::string Insert(const std::string& pattern, std::initializer_list<std::string> values);
 
 // The runtime's own texts, translated, with their values inserted.
 std::string NotAFloatText(const std::string& text);     // "'%s' ist kein gültiger Gleitkommawert"

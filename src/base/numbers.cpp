@@ -245,13 +245,18 @@ std::string FormatHundredths(int64_t hundredths, char decimalSeparator) {
     return FormatGeneral(static_cast<double>(hundredths) / 100.0, decimalSeparator);
 }
 
-std::string FormatTwoDecimals(double value, char decimalSeparator, char thousandsSeparator) {
-    char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                std::chars_format::fixed, 2);
+std::string FormatTwoDecimals(long double amount, int64_t partsPerUnit, char decimalSeparator,
+                              char thousandsSeparator) {
+    // Hundredths of the unit: the product by 100 is exact, the quotient the nearest long double to
+    // the decimal value, which is exact whenever that value ends in a half.
+    const long double hundredths =
+        std::round(amount * 100 / static_cast<long double>(partsPerUnit));
+    char buffer[5000];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(hundredths),
+                                std::chars_format::fixed, 0);
     std::string digits(buffer, result.ptr);
-    size_t point = digits.find('.');
-    std::string whole = digits.substr(0, point);
+    digits.insert(0, digits.size() < 3 ? 3 - digits.size() : 0, '0');
+    const std::string whole = digits.substr(0, digits.size() - 2);
     std::string grouped;
     for (size_t i = 0; i < whole.size(); ++i) {
         if (i > 0 && (whole.size() - i) % 3 == 0) {
@@ -259,10 +264,8 @@ std::string FormatTwoDecimals(double value, char decimalSeparator, char thousand
         }
         grouped += whole[i];
     }
-    std::string text = grouped + decimalSeparator + digits.substr(point + 1);
-    bool isZero = text.find_first_not_of(std::string("0") + decimalSeparator +
-                                         thousandsSeparator) == std::string::npos;
-    return (value < 0 && !isZero) ? "-" + text : text;
+    std::string text = grouped + decimalSeparator + digits.substr(digits.size() - 2);
+    return hundredths < 0 ? "-" + text : text;
 }
 
 }  // namespace zelk

@@ -51,8 +51,12 @@ std::string FormatGeneral(double value, char decimalSeparator);
 // A length of the job shown in the display unit: 60050 -> "600.5".
 std::string FormatHundredths(int64_t hundredths, char decimalSeparator);
 
-// The format "#,##0.00": 12345.678 -> "12.345,68" with German separators.
-std::string FormatTwoDecimals(double value, char decimalSeparator, char thousandsSeparator);
+// The format "#,##0.00" for an amount counted in parts of the shown unit (100000 hundredths of a
+// millimetre make a metre): the decimal value amount / partsPerUnit is rounded half away from
+// zero, so 114500 parts of 100000 read "1,15" and 1234567800 parts of 100000 "12.345,68" with
+// German separators. Exact as long as the amount is a whole number below 2^56.
+std::string FormatTwoDecimals(long double amount, int64_t partsPerUnit, char decimalSeparator,
+                              char thousandsSeparator);
 
 // Leading and trailing blanks and control characters removed.
 std::string Trim(std::string_view text);

@@ -3,6 +3,8 @@
 #include <array>
 #include <exception>
 
+#include "base/translate.h"
+
 namespace zelk {
 
 namespace {
@@ -24,7 +26,7 @@ int SearchBudget(int depthItemIndex) {
 }
 
 std::string CalcErrorText(const std::string& faultText) {
-    return "Es ist ein Fehler bei der Berechnung aufgetreten: \r\n\r\n" + faultText;
+    return Translate("Es ist ein Fehler bei der Berechnung aufgetreten: ") + "\r\n\r\n" + faultText;
 }
 
 EngineCounters RunCalculation(std::unique_ptr<TBearbeitung> root, bool totalsPending, int budget,

@@ -276,7 +276,7 @@ bool ExportSawPlan(const std::string& title, const TextGrid& G_V, const TextGrid
     plan.WriteHead(title);
     for (int r = 1; r < G_V.RowCount(); ++r) {
         if (!plan.WriteDataRow(G_V, r)) {
-            dialogs.ShowMessage(kBinsInsufficientText);
+            dialogs.ShowMessage(Translate(kBinsInsufficientText));
             sheet.SetCellText(plan.CurrentSheetRow() + 1, 1, kBinsInsufficientText);
             return false;
         }

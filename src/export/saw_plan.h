@@ -7,15 +7,16 @@
 
 #include "base/dialogs.h"
 #include "base/text_grid.h"
+#include "base/translate.h"
 #include "export/spreadsheet.h"
 #include "job/job_tables.h"
 
 namespace zelk {
 
-// The message of a plan that needs more bins than the machine has. It stays German in every
-// interface language, like every text of the workbook.
+// The message of a plan that needs more bins than the machine has: shown in the user's language,
+// written German into the workbook like every text of it.
 inline constexpr const char* kBinsInsufficientText =
-    "Der Sägeplan ist ungültig - die Ablagen reichen nicht aus!";
+    TranslatedLater("Der Sägeplan ist ungültig - die Ablagen reichen nicht aus!");
 
 // The fill of a piece length whose order is complete: the bin may be emptied.
 inline constexpr Rgb kOrderCompleteFill{255, 199, 206};

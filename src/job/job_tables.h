@@ -25,6 +25,8 @@ struct JobTables {
     KindArray FixGroup{};      // 1, 2 or 3: the fix list the entry came from
 
     int32_t LongPieceLimit = 0;  // pieces at least this long (effective) are enumerated
+
+    bool operator==(const JobTables&) const = default;
 };
 
 }  // namespace zelk

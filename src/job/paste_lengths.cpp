@@ -4,7 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/errors.h"
 #include "base/numbers.h"
+#include "base/translate.h"
 #include "job/list_aids.h"
 #include "job/order_page.h"
 
@@ -52,13 +54,14 @@ void ImportLines(const std::string& text, TextGrid& list, char decimalSeparator,
         }
         auto count = ParseInteger(RemoveDots(countField));
         if (!count) {
-            dialogs.ShowMessage("Der Wert für die Anzahl in Zeile " + lineNumber +
-                                " ist keine ganze Zahl!");
+            dialogs.ShowMessage(
+                Insert(Translate("Der Wert für die Anzahl in Zeile %s ist keine ganze Zahl!"),
+                       {lineNumber}));
         }
         auto length = ParseDecimal(RemoveDots(lengthField), decimalSeparator);
         if (!length) {
-            dialogs.ShowMessage("Der Wert für die Länge in Zeile " + lineNumber +
-                                " ist keine Zahl!");
+            dialogs.ShowMessage(Insert(
+                Translate("Der Wert für die Länge in Zeile %s ist keine Zahl!"), {lineNumber}));
         }
         if (!count || !length || *count == kMissing || *length == kMissing) {
             continue;
@@ -97,13 +100,14 @@ std::string RemoveDots(std::string_view text) {
 void PasteLengths(const std::optional<std::string>& clipboardText, TextGrid& list, OrderForm& order,
                   char decimalSeparator, Dialogs& dialogs) {
     if (!clipboardText) {
-        dialogs.ShowMessage("Bitte zunächst in Excel die Zellen markieren und kopieren.");
+        dialogs.ShowMessage(
+            Translate("Bitte zunächst in Excel die Zellen markieren und kopieren."));
     } else {
         try {
             ImportLines(*clipboardText, list, decimalSeparator, dialogs);
         } catch (const std::exception& failure) {
             // The rows filled so far stay; the list is still tidied below.
-            dialogs.ShowMessage(std::string("Fehler beim Einfügen der Längen: \r\n") +
+            dialogs.ShowMessage(Translate("Fehler beim Einfügen der Längen: ") + "\r\n" +
                                 failure.what());
         }
     }

@@ -3,6 +3,7 @@
 // window binds its controls to these fields and shows what the rules leave in them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ struct CalculationPage {
     std::vector<int> columnWidths;  // one per column, the same in both grids
 
     bool ResultEdited = false;  // G_V was edited since its rows were last sorted
+
+    // The job the shown plan was computed for (or read with from a result file); none before the
+    // first plan.
+    std::optional<JobTables> planJob;
 
     ChoiceList CB_KBIS;           // "Kürzen bis": fix lengths one bar may carry
     ChoiceList cb_ablageplaetze;  // "Ablagefächer": drop-off bins at the machine

@@ -13,9 +13,9 @@ namespace zelk {
 
 namespace {
 
-// The totals of the planned rows. Lengths in hundredths until the end of ComputeFigures, then the
-// four rest figures in display units. Counts of bars stay within 64 bits (a sum of 32-bit cells);
-// everything multiplied by a count is floating point, so that absurd counts cannot overflow.
+// The totals of the planned rows, lengths in hundredths of the display unit. Counts of bars stay
+// within 64 bits (a sum of 32-bit cells); everything multiplied by a count is floating point, so
+// that absurd counts cannot overflow.
 struct Figures {
     std::vector<int64_t> plannedBars;        // per stock length, 1-based
     std::vector<long double> plannedPieces;  // per fix length, 1-based
@@ -102,10 +102,6 @@ std::optional<Figures> ComputeFigures(const TextGrid& G_V, const ResultContext& 
     for (int j = 1; j <= columns.fixKinds; ++j) {
         f.machine += f.plannedPieces[j] * kerfTol;  // one kerf with tolerance per piece
     }
-    f.waste /= 100;
-    f.toStock /= 100;
-    f.machine /= 100;
-    f.restTotal /= 100;
     return f;
 }
 
@@ -121,26 +117,27 @@ void WriteSummary(TextGrid& G_S, const Figures& f, const ResultContext& context)
         SetExistingCell(G_S, 1, columns.Fix(j),
                         WholeNumberText(job.FixCountOrig[j] - f.plannedPieces[j]));
     }
-    SetExistingCell(G_S, 0, columns.RestPerBar(),
-                    FormatGeneral(static_cast<double>(f.restTotal), context.decimalSeparator));
+    SetExistingCell(
+        G_S, 0, columns.RestPerBar(),
+        FormatGeneral(static_cast<double>(f.restTotal / 100), context.decimalSeparator));
 }
 
-// Lengths shown in metres when the unit is millimetres, else in inches.
+// Lengths shown in metres when the unit is millimetres, else in inches; each rounded on its exact
+// decimal value, so that the figures add up as the lengths behind them do.
 void WriteInfoBox(CalculationPage& page, const Figures& f, const ResultContext& context) {
     bool metres = context.orderPage.UnitText() == "mm";
-    long double totalsDivisor = metres ? 100000 : 100;  // from hundredths
-    long double restsDivisor = metres ? 1000 : 1;       // from display units
+    int64_t hundredthsPerUnit = metres ? 100000 : 100;
     const char* suffix = metres ? " m" : " in.";
-    auto show = [&](long double value) {
-        return FormatTwoDecimals(static_cast<double>(value), context.decimalSeparator,
+    auto show = [&](long double hundredths) {
+        return FormatTwoDecimals(hundredths, hundredthsPerUnit, context.decimalSeparator,
                                  context.thousandsSeparator) +
                suffix;
     };
-    page.L_HLSumme = show(f.stockTotal / totalsDivisor);
-    page.L_FIXLSumme = show(f.fixTotal / totalsDivisor);
-    page.L_LagerRest = show(f.toStock / restsDivisor);
-    page.L_Maschrest = show(f.machine / restsDivisor);
-    page.L_Rest = show(f.waste / restsDivisor);
+    page.L_HLSumme = show(f.stockTotal);
+    page.L_FIXLSumme = show(f.fixTotal);
+    page.L_LagerRest = show(f.toStock);
+    page.L_Maschrest = show(f.machine);
+    page.L_Rest = show(f.waste);
 }
 
 }  // namespace
@@ -168,8 +165,9 @@ void UpdateOrderState(CalculationPage& page, const JobTables& job) {
     }
     page.Btn_RestAlsNeuenAuftragVisible = missing && planned;
     page.L_AuftragNichtErfuelltVisible = (missing || over) && planned;
-    // Missing pieces win over surplus pieces of other lengths. Not translated.
-    page.L_AuftragNichtErfuellt = missing ? "Auftrag nicht erfüllt!" : "Auftrag überliefert!";
+    // Missing pieces win over surplus pieces of other lengths.
+    page.L_AuftragNichtErfuellt =
+        missing ? Translate("Auftrag nicht erfüllt!") : Translate("Auftrag überliefert!");
 }
 
 }  // namespace zelk

@@ -27,6 +27,7 @@ void LoadResultLines(OrderPage& page, CalculationPage& calculationPage, JobTable
     ReadJob(page, decimalSeparator, dialogs, tables, calculationPage.LBerechName);
     FillChoiceLists(calculationPage, tables.FixKinds, false);
     LayoutResultColumns(calculationPage, tables, page.order, decimalSeparator);
+    calculationPage.planJob = tables;  // also a file cut off shows rows of this job
     ReadResultSection(lines, cursor, calculationPage.G_V, calculationPage.G_S, dialogs);
     UpdatePlanStatistics(calculationPage,
                          {tables, page, decimalSeparator, thousandsSeparator, dialogs});

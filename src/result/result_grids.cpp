@@ -86,6 +86,18 @@ void EmptyResultRows(TextGrid& G_V) {
     G_V.ClearRow(1);
 }
 
+void LayoutWithoutPlan(CalculationPage& page, const JobTables& job, const OrderForm& order,
+                       char decimalSeparator) {
+    if (!page.planJob) {
+        LayoutResultColumns(page, job, order, decimalSeparator);
+        RefreshResultCaptions(page, job, decimalSeparator);
+    }
+}
+
+bool PlanIsForEarlierOrder(const CalculationPage& page, const JobTables& job) {
+    return page.planJob && !(*page.planJob == job);
+}
+
 void ShowPlan(CalculationPage& page, const TBearbeitung& plan, const ResultContext& context) {
     // Laid out first, so that the headers find their columns when the job has grown.
     LayoutResultColumns(page, context.job, context.orderPage.order, context.decimalSeparator);
@@ -107,6 +119,7 @@ void ShowPlan(CalculationPage& page, const TBearbeitung& plan, const ResultConte
     if (page.BinCount() == context.job.FixKinds) {
         SortResultRows(page.G_V, context.job.StockKinds, context.decimalSeparator);
     }
+    page.planJob = context.job;
     UpdatePlanStatistics(page, context);
 }
 
@@ -146,11 +159,33 @@ void G_VSetEditText(CalculationPage& page, int col, int row, std::string text,
     UpdatePlanStatistics(page, context);
 }
 
+int RestingColumn(const TextGrid& G_V, int row, int col, int stockKinds) {
+    auto mayRest = [&](int c) {
+        return c > 0 && c < G_V.ColCount() && CellText(G_V, row, c) != kNotApplicable;
+    };
+    if (mayRest(col)) {
+        return col;
+    }
+    for (int i = 1; i <= stockKinds; ++i) {
+        if (mayRest(i)) {
+            return i;
+        }
+    }
+    for (int distance = 1; distance < G_V.ColCount(); ++distance) {
+        for (int c : {col - distance, col + distance}) {
+            if (mayRest(c)) {
+                return c;
+            }
+        }
+    }
+    return -1;
+}
+
 bool G_VSelectCell(CalculationPage& page, int col, int row, const JobTables& job,
                    char decimalSeparator) {
-    bool canSelect = CellText(page.G_V, row, col) != kNotApplicable;
+    // Sorted first: the rows may move under the cell that is to be selected.
     SortAfterEdit(page, job, decimalSeparator);
-    return canSelect;
+    return CellText(page.G_V, row, col) != kNotApplicable;
 }
 
 void G_VKeyDown(CalculationPage& page, int key, const JobTables& job, char decimalSeparator) {

@@ -30,6 +30,15 @@ void LayoutResultColumns(CalculationPage& page, const JobTables& job, const Orde
 // G_V keeps its header row and one empty data row.
 void EmptyResultRows(TextGrid& G_V);
 
+// Before the first plan the empty grids take the columns and headers of the job read, so that the
+// summary's figures stand under their lengths. A plan shown keeps its layout.
+void LayoutWithoutPlan(CalculationPage& page, const JobTables& job, const OrderForm& order,
+                       char decimalSeparator);
+
+// The plan shown was computed for other job tables than the last ones read: the order (or the
+// machine) has changed since.
+bool PlanIsForEarlierOrder(const CalculationPage& page, const JobTables& job);
+
 // Fills both grids from the plan: a row per bar entry with its count in its own stock column,
 // then a row per candidate with that cell empty; "X" in the other stock columns. Rows are sorted
 // when there is a bin per fix length; then the statistics follow.
@@ -47,8 +56,13 @@ void RecalcRowRest(TextGrid& G_V, int row, const JobTables& job, char decimalSep
 void G_VSetEditText(CalculationPage& page, int col, int row, std::string text,
                     const ResultContext& context);
 
-// Whether the cell may be selected: an "X" cell may not. Moving on from an edit re-sorts the rows
-// when there is a bin per fix length.
+// Where the cursor rests when it is to rest on (row, col): that column, unless the cell holds "X";
+// then the row's own stock cell (its count), or else the nearest cell of the row that is not "X".
+// -1 when the row has no such cell.
+int RestingColumn(const TextGrid& G_V, int row, int col, int stockKinds);
+
+// Whether the cell may be selected: an "X" cell may not. Moving on from an edit first re-sorts the
+// rows when there is a bin per fix length; the cell is judged by what it holds after that.
 bool G_VSelectCell(CalculationPage& page, int col, int row, const JobTables& job,
                    char decimalSeparator);
 

@@ -12,8 +12,9 @@ public:
 
     bool StopRequested() override { return window_.StopRequested.load(); }
 
-    void ShowBestPlan(const TBearbeitung& plan, BestPlanEvent) override {
+    void ShowBestPlan(const TBearbeitung& plan, BestPlanEvent event) override {
         window_.PlanToShow = &plan;
+        window_.PlanIsBetter = event == BestPlanEvent::Improvement;
         window_.Synchronise("ShowBestPlan");
         window_.PlanToShow = nullptr;
     }

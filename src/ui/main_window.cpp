@@ -32,6 +32,7 @@
 #include "result/cell_colours.h"
 #include "result/choice_lists.h"
 #include "result/plan_statistics.h"
+#include "result/progress_times.h"
 #include "result/result_file.h"
 #include "result/result_grids.h"
 #include "ui/calculation_thread.h"
@@ -89,6 +90,16 @@ QString FileNameOf(const std::string& title) {
         }
     }
     return name.trimmed().isEmpty() ? QString("Saegeplan") : name.trimmed();
+}
+
+// The name of a result of the order page: order, then machine, as the result file is offered.
+std::string ResultName(const OrderPage& page) {
+    return page.order.E_ABez + "-" + page.machine.E_MBez;
+}
+
+// A message that names a file: the path on a line of its own, so that it is not broken.
+std::string WithPath(const std::string& message, const QString& path) {
+    return message + "\n" + QDir::toNativeSeparators(path).toStdString();
 }
 
 // Reads an option: missing or not a whole number gives the default.
@@ -210,6 +221,9 @@ void TMainform::ConnectHandlers() {
         G_VSetEditText(col, row, text);
     };
     G_V->onSelectCell = [this](int row, int col) { return G_VSelectCell(col, row); };
+    G_V->GridModel()->restingColumn = [this](int row, int col) {
+        return RestingColumn(calc_.G_V, row, col, job_.StockKinds);
+    };
     G_V->onKeyDown = [this](int key, Qt::KeyboardModifiers) { return G_VKeyDown(key); };
     G_V->onBackground = [this](int row, int col, StringGrid::DrawState state) {
         return G_VDrawCell(col, row, state);
@@ -341,6 +355,7 @@ void TMainform::a_berechnungExecute() {
     Command([this] {
         ReadJob(page_, decimalSeparator_, dialogs_, job_, calc_.LBerechName);
         FillChoiceLists(calc_, job_.FixKinds, false);
+        LayoutWithoutPlan(calc_, job_, page_.order, decimalSeparator_);
         UpdatePlanStatistics(calc_, Context());
     });
 }
@@ -352,7 +367,10 @@ void TMainform::a_beendenExecute() {
 void TMainform::a_HilfeExecute() {
     const QString help = folders_.HelpDocument();
     if (QFileInfo::exists(help)) {
-        openDocument(QUrl::fromLocalFile(help));  // a viewer that fails is not reported
+        if (!openDocument(QUrl::fromLocalFile(help))) {
+            dialogs_.ShowMessage(WithPath(
+                Translate("Das Handbuch konnte nicht geöffnet werden. Es liegt unter:"), help));
+        }
     } else {
         dialogs_.ShowMessage(Translate("Die Hilfedatei ist nicht installiert!"));
     }
@@ -543,6 +561,7 @@ void TMainform::ShowCalculationPage() {
     L_Rest->setText(Q(calc_.L_Rest));
     L_AuftragNichtErfuellt->setText(Q(calc_.L_AuftragNichtErfuellt));
     L_AuftragNichtErfuellt->setVisible(calc_.L_AuftragNichtErfuelltVisible);
+    L_PlanVeraltet->setVisible(PlanIsForEarlierOrder(calc_, job_));
     Btn_RestAlsNeuenAuftrag->setVisible(calc_.Btn_RestAlsNeuenAuftragVisible);
 }
 
@@ -743,7 +762,8 @@ void TMainform::Btn_KombClick() {
     if (Running()) {
         return;
     }
-    Command([this] {
+    bool shown = false;
+    Command([this, &shown] {
         UpdateOrderState(calc_, job_);
         StopRequested.store(false);
         ReadJob(page_, decimalSeparator_, dialogs_, job_, calc_.LBerechName);
@@ -759,10 +779,14 @@ void TMainform::Btn_KombClick() {
             plan->ScoreCandidates();
             plan->SelectCandidates(kExpertCandidates);
             ShowPlan(calc_, *plan, Context());
+            shown = true;
             return;
         }
         StartCalculation(std::move(engine), std::move(plan), true);
     });
+    if (shown) {
+        G_V->ShowFromFirstRow();
+    }
 }
 
 void TMainform::OptBtnClick() {
@@ -806,6 +830,7 @@ void TMainform::Btn_restClick() {
         plan.SelectCandidates(kRestCandidates);
         ShowPlan(calc_, plan, Context());
     });
+    G_V->ShowFromFirstRow();
 }
 
 void TMainform::StartCalculation(std::unique_ptr<EngineContext> engine,
@@ -834,6 +859,7 @@ void TMainform::T_PrgTimer() {
         T_Prg->stop();
         return;
     }
+    ShowProgressTimes();
     const int left = s_PG->x() + ProgressStep;
     s_PG->move(left, s_PG->y());
     if (left + s_PG->width() > kProgressRight) {
@@ -842,6 +868,15 @@ void TMainform::T_PrgTimer() {
     if (left < kProgressLeft) {
         ProgressStep = std::abs(ProgressStep);
     }
+}
+
+void TMainform::ShowProgressTimes() {
+    const auto seconds = [](const QElapsedTimer& timer) { return timer.elapsed() / 1000; };
+    std::optional<int64_t> sinceBetter;
+    if (betterPlanTime_.isValid()) {
+        sinceBetter = seconds(betterPlanTime_);
+    }
+    L_Zeiten->setText(Q(ProgressTimesText(seconds(runTime_), sinceBetter)));
 }
 
 void TMainform::Btn_RestAlsNeuenAuftragClick() {
@@ -863,13 +898,7 @@ void TMainform::Btn_DruckClick() {
         } catch (const RuntimeError& error) {
             fault = error.what();
         }
-        QTemporaryDir folder(QDir::tempPath() + "/zelk-XXXXXX");
-        folder.setAutoRemove(false);  // the spreadsheet program still needs the file
-        if (!folder.isValid()) {
-            throw RuntimeError(
-                CannotCreateText(folder.path().toStdString(), folder.errorString().toStdString()));
-        }
-        lastWorkbook_ = folder.filePath(FileNameOf(title) + ".xlsx");
+        lastWorkbook_ = NewWorkbookPath();
         try {
             sheet.Save(lastWorkbook_.toStdString());
         } catch (const std::exception&) {
@@ -879,9 +908,9 @@ void TMainform::Btn_DruckClick() {
             throw;
         }
         if (!openDocument(QUrl::fromLocalFile(lastWorkbook_))) {
-            dialogs_.ShowMessage(Translate("Die Arbeitsmappe konnte nicht geöffnet werden. Sie "
-                                           "liegt unter: ") +
-                                 QDir::toNativeSeparators(lastWorkbook_).toStdString());
+            dialogs_.ShowMessage(WithPath(
+                Translate("Die Arbeitsmappe konnte nicht geöffnet werden. Sie liegt unter:"),
+                lastWorkbook_));
         }
         if (fault) {
             throw RuntimeError(*fault);
@@ -889,8 +918,29 @@ void TMainform::Btn_DruckClick() {
     });
 }
 
+QString TMainform::NewWorkbookPath() {
+    if (!workbooks_) {
+        // One folder for the run; it goes at the end of the program with whatever the spreadsheet
+        // program no longer holds open.
+        workbooks_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/zelk-XXXXXX");
+    }
+    if (!workbooks_->isValid()) {
+        const std::string folder = workbooks_->path().toStdString();
+        const std::string reason = workbooks_->errorString().toStdString();
+        workbooks_.reset();
+        throw RuntimeError(CannotCreateText(folder, reason));
+    }
+    // A workbook handed over before may still be open: the next one gets a name of its own.
+    const QString name = FileNameOf(ResultName(page_));
+    QString path = workbooks_->filePath(name + ".xlsx");
+    for (int n = 2; QFileInfo::exists(path); ++n) {
+        path = workbooks_->filePath(name + " (" + QString::number(n) + ").xlsx");
+    }
+    return path;
+}
+
 void TMainform::BtnSaveErgClick() {
-    const std::string presetName = page_.order.E_ABez + "-" + page_.machine.E_MBez + ".zke";
+    const std::string presetName = ResultName(page_) + ".zke";
     SaveFile(T("Ergebnisdaten (*.zke)"), presetName, [this](const std::string& path) {
         SaveResultFile(page_, calc_.G_V, calc_.G_S, path);
     });
@@ -900,9 +950,14 @@ void TMainform::BtnLoadErgClick() {
     if (Running()) {
         return;
     }
-    LoadFile(T("Ergebnisdaten (*.zke)"), [this](const std::string& path) {
+    bool loaded = false;
+    LoadFile(T("Ergebnisdaten (*.zke)"), [this, &loaded](const std::string& path) {
+        loaded = true;  // also a file read in part shows its rows anew
         LoadResultFile(page_, calc_, job_, path, decimalSeparator_, thousandsSeparator_, dialogs_);
     });
+    if (loaded) {
+        G_V->ShowFromFirstRow();
+    }
 }
 
 // ---- Calls from the calculation thread ----------------------------------------------------
@@ -934,6 +989,10 @@ void TMainform::CalcStarted() {
     s_rand->show();
     s_PG->raise();
     T_Prg->start();
+    runTime_.start();
+    betterPlanTime_.invalidate();
+    ShowProgressTimes();
+    L_Zeiten->show();
     CB_KBIS->setEnabled(false);
     cb_ablageplaetze->setEnabled(false);
     Btn_Stop->show();
@@ -945,7 +1004,11 @@ void TMainform::ShowBestPlan() {
     if (closingDown_ || !PlanToShow) {
         return;
     }
+    if (PlanIsBetter) {
+        betterPlanTime_.start();
+    }
     Command([this] { ShowPlan(calc_, *PlanToShow, Context()); });
+    G_V->ShowFromFirstRow();
     RepaintResult();
 }
 
@@ -964,6 +1027,7 @@ void TMainform::CalcFinished() {
     cb_ablageplaetze->setEnabled(true);
     s_PG->hide();
     s_rand->hide();
+    L_Zeiten->hide();
     Command([this] { UpdateOrderState(calc_, job_); });
     if (CloseAfterCalc && !closingDown_) {
         close();

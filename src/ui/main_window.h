@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -146,10 +148,13 @@ private:
     void Btn_restClick();
     void Btn_StopClick();
     void T_PrgTimer();
+    void ShowProgressTimes();
     void Btn_RestAlsNeuenAuftragClick();
     void Btn_DruckClick();
     void BtnLoadErgClick();
     void BtnSaveErgClick();
+    // A path for the next saw plan workbook in the run's folder, named after order and machine.
+    QString NewWorkbookPath();
 
     // A user command: the fields are taken from the widgets, an Abort ends the command silently,
     // a runtime error goes to the general error box, and the widgets show what the command left.
@@ -182,6 +187,7 @@ private:
     bool shownOnce_ = false;
     bool closingDown_ = false;
     QString lastWorkbook_;
+    std::unique_ptr<QTemporaryDir> workbooks_;  // the saw plan workbooks of this run
 
     // The running calculation.
     std::atomic<bool> StopRequested{false};
@@ -189,6 +195,9 @@ private:
     bool calculating_ = false;
     int ProgressStep = 1;
     const TBearbeitung* PlanToShow = nullptr;  // valid only during ShowBestPlan
+    bool PlanIsBetter = false;      // PlanToShow was just found, not shown again at a pass's end
+    QElapsedTimer runTime_;         // since the start of the calculation
+    QElapsedTimer betterPlanTime_;  // since its last better plan; invalid before the first
     std::string CalcErrorText;
     std::atomic<int> handOff_{0};  // orders the thread's writes before each synchronised call
     QPointer<TBerechnungsthread> thread_;
@@ -252,6 +261,7 @@ public:
     QPushButton* BtnLoadErg = nullptr;
     QPushButton* BtnSaveErg = nullptr;
     QPushButton* Btn_Druck = nullptr;
+    QLabel* L_PlanVeraltet = nullptr;  // above G_V: the plan is for an earlier state of the order
     StringGrid* G_V = nullptr;
     StringGrid* G_S = nullptr;
     QComboBox* CB_KBIS = nullptr;
@@ -266,6 +276,8 @@ public:
     QPushButton* APBtn = nullptr;
     QFrame* s_rand = nullptr;
     QFrame* s_PG = nullptr;
+    QLabel* L_Zeiten =
+        nullptr;  // beside the progress bar: time since start and since a better plan
     QGroupBox* InfoBox = nullptr;
     QLabel* L_HLSumme = nullptr;
     QLabel* L_FIXLSumme = nullptr;

@@ -317,6 +317,10 @@ QWidget* TMainform::BuildBottomPanel() {
     s_PG->setGeometry(10, 120, 65, 6);
     s_rand->hide();
     s_PG->hide();
+    L_Zeiten = Named(new QLabel(panel), "L_Zeiten");
+    L_Zeiten->setGeometry(180, 104, 340, 13);  // above the right end of the bar
+    L_Zeiten->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    L_Zeiten->hide();
 
     InfoBox = Named(new QGroupBox(German("Info-Box"), panel), "InfoBox");
     InfoBox->setGeometry(586, 0, 230, 136);
@@ -376,6 +380,14 @@ QWidget* TMainform::BuildCalculationPage() {
     strip->addSpacing(24);
     strip->addWidget(Btn_Druck);
     column->addWidget(header);
+    L_PlanVeraltet = Named(
+        new QLabel(German("Dieser Plan wurde für einen früheren Stand des Auftrags berechnet."),
+                   page),
+        "L_PlanVeraltet");
+    L_PlanVeraltet->setContentsMargins(8, 0, 8, 4);
+    L_PlanVeraltet->setStyleSheet("color: rgb(170, 0, 0); font-weight: bold;");
+    L_PlanVeraltet->hide();
+    column->addWidget(L_PlanVeraltet);
 
     G_V = Named(new StringGrid(calc_.G_V, 1, 1, true, page), "G_V");
     G_V->setEditTriggers(QAbstractItemView::AllEditTriggers);  // the editor is always shown

@@ -44,6 +44,9 @@ Qt::ItemFlags TextGridModel::flags(const QModelIndex& index) const {
     if (!index.isValid() || IsFixed(index.row(), index.column())) {
         return Qt::NoItemFlags;  // headers: the cursor passes them by
     }
+    if (!MayRest(index.row(), index.column())) {
+        return Qt::NoItemFlags;  // the cursor passes it by as well
+    }
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     return editable_ ? flags | Qt::ItemIsEditable : flags;
 }
@@ -73,6 +76,10 @@ StringGrid::StringGrid(TextGrid& grid, int fixedRows, int fixedCols, bool editab
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setWordWrap(false);
+    // Whole rows and columns, as a string grid scrolls: a cell at the edge is shown whole or not
+    // at all, so no number is cut to look like another.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setTabKeyNavigation(true);
     setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
                                    QAbstractItemView::EditKeyPressed
@@ -153,6 +160,7 @@ void StringGrid::Refresh() {
     if (!currentIndex().isValid() && row >= 0) {
         SetCursor(std::min(row, Grid().RowCount() - 1), std::min(col, Grid().ColCount() - 1));
     }
+    KeepCursorWhereItMayRest();
     viewport()->update();
     UpdateBands();
 }
@@ -202,6 +210,28 @@ void StringGrid::updateGeometries() {
                 break;
         }
     }
+}
+
+void StringGrid::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    if (StartAtWholeCells()) {
+        viewport()->update();
+        updateEditorGeometries();
+        UpdateBands();
+    }
+}
+
+bool StringGrid::StartAtWholeCells() {
+    bool moved = false;
+    for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+        const int first = header->visualIndexAt(0);
+        if (first >= 0 && first + 1 < header->count() &&
+            header->sectionViewportPosition(header->logicalIndex(first)) < 0) {
+            header->setOffsetToSectionPosition(first + 1);
+            moved = true;
+        }
+    }
+    return moved;
 }
 
 void StringGrid::PaintFixedCells(QPainter& painter, FixedCellsBand::Part part) {
@@ -274,6 +304,33 @@ void StringGrid::SetCursor(int row, int col) {
     }
 }
 
+void StringGrid::KeepCursorWhereItMayRest() {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || model_->MayRest(current.row(), current.column())) {
+        return;
+    }
+    const int col = model_->restingColumn(current.row(), current.column());
+    if (col >= 0) {
+        SetCursor(current.row(), col);
+    } else {
+        selectionModel()->clearCurrentIndex();  // nowhere in the row: no cell is current
+    }
+}
+
+void StringGrid::ShowFromFirstRow() {
+    scrollToTop();
+    const int row = model_->FixedRows();
+    const int col = CursorCol();
+    if (!currentIndex().isValid() || row >= model_->rowCount()) {
+        return;  // no cursor yet: none is placed
+    }
+    SetCursor(row, col);
+    KeepCursorWhereItMayRest();
+    if (currentIndex().isValid()) {
+        scrollTo(currentIndex());
+    }
+}
+
 bool StringGrid::MaySelect(const QModelIndex& index) {
     if (!index.isValid() || !onSelectCell) {
         return true;
@@ -288,8 +345,9 @@ bool StringGrid::EditorKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void StringGrid::StoreEditText(const QModelIndex& index, const QString& text) {
-    if (index.row() >= Grid().RowCount() || index.column() >= Grid().ColCount()) {
-        return;
+    if (index.row() >= Grid().RowCount() || index.column() >= Grid().ColCount() ||
+        !model_->MayRest(index.row(), index.column())) {
+        return;  // the rows moved under an open editor: its cell is not to be edited
     }
     std::string stored = text.toStdString();
     Grid().SetCell(index.row(), index.column(), stored);
@@ -319,7 +377,7 @@ void StringGrid::keyPressEvent(QKeyEvent* e) {
 
 void StringGrid::mousePressEvent(QMouseEvent* e) {
     QModelIndex index = indexAt(e->position().toPoint());
-    if (index.isValid() && (model_->flags(index) & Qt::ItemIsEnabled) && !MaySelect(index)) {
+    if (index.isValid() && !model_->IsFixed(index.row(), index.column()) && !MaySelect(index)) {
         return;  // vetoed: the cursor stays where it is
     }
     QTableView::mousePressEvent(e);

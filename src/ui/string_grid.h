@@ -27,6 +27,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     bool IsFixed(int row, int col) const { return row < fixedRows_ || col < fixedCols_; }
+    // Where the cursor rests when it is to rest on a cell: that column, another one of the row, or
+    // -1 for none. A cell that the cursor may not rest on can be neither selected nor edited.
+    std::function<int(int row, int col)> restingColumn;
+    bool MayRest(int row, int col) const {
+        return !restingColumn || restingColumn(row, col) == col;
+    }
     int FixedRows() const { return fixedRows_; }
     int FixedCols() const { return fixedCols_; }
     TextGrid& Grid() { return grid_; }
@@ -89,6 +95,8 @@ public:
 
     // Moves the cursor; outside the grid nothing happens.
     void SetCursor(int row, int col);
+    // Shows the grid from its first row; a cursor moves there, in its column or where it may rest.
+    void ShowFromFirstRow();
     int CursorRow() const { return currentIndex().row(); }
     int CursorCol() const { return currentIndex().column(); }
 
@@ -113,9 +121,15 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     bool MaySelect(const QModelIndex& index);
+    // Moves the cursor off a cell it may not rest on, to where it may in the same row.
+    void KeepCursorWhereItMayRest();
+    // Scrolled to its end, the view would show the last column and row whole at the far edge and
+    // cut the first ones: it starts with the next whole column and row instead.
+    bool StartAtWholeCells();
     // The fixed rows and columns leave the scrolled view; the bands show them instead.
     void HideFixedLines();
     // The fixed columns: column, left edge within the band, width.

@@ -123,14 +123,27 @@ TEST(GeneralFormat, EveryHundredthsValueReadsBack) {
 }
 
 TEST(TwoDecimalsFormat, ThousandsAndDecimalSeparators) {
-    EXPECT_EQ(FormatTwoDecimals(12.0, ',', '.'), "12,00");
-    EXPECT_EQ(FormatTwoDecimals(0.24, ',', '.'), "0,24");
-    EXPECT_EQ(FormatTwoDecimals(12345.678, ',', '.'), "12.345,68");
-    EXPECT_EQ(FormatTwoDecimals(1234567.5, '.', ','), "1,234,567.50");
-    EXPECT_EQ(FormatTwoDecimals(240.5, '.', ','), "240.50");
-    EXPECT_EQ(FormatTwoDecimals(-1000, ',', '.'), "-1.000,00");
-    EXPECT_EQ(FormatTwoDecimals(-0.001, ',', '.'), "0,00");
-    EXPECT_EQ(FormatTwoDecimals(999.999, ',', '.'), "1.000,00");
+    EXPECT_EQ(FormatTwoDecimals(1200, 100, ',', '.'), "12,00");
+    EXPECT_EQ(FormatTwoDecimals(24000, 100000, ',', '.'), "0,24");
+    EXPECT_EQ(FormatTwoDecimals(1234567800, 100000, ',', '.'), "12.345,68");
+    EXPECT_EQ(FormatTwoDecimals(123456750, 100, '.', ','), "1,234,567.50");
+    EXPECT_EQ(FormatTwoDecimals(24050, 100, '.', ','), "240.50");
+    EXPECT_EQ(FormatTwoDecimals(-100000, 100, ',', '.'), "-1.000,00");
+    EXPECT_EQ(FormatTwoDecimals(-100, 100000, ',', '.'), "0,00");
+    EXPECT_EQ(FormatTwoDecimals(99999900, 100000, ',', '.'), "1.000,00");
+}
+
+// The decimal value is rounded, not its nearest binary fraction: 1,145 and 6,125 are halves.
+TEST(TwoDecimalsFormat, HalvesRoundAwayFromZeroOnTheDecimalValue) {
+    EXPECT_EQ(FormatTwoDecimals(114500, 100000, ',', '.'), "1,15");   // 1145 mm
+    EXPECT_EQ(FormatTwoDecimals(612500, 100000, ',', '.'), "6,13");   // 6125 mm
+    EXPECT_EQ(FormatTwoDecimals(187500, 100000, ',', '.'), "1,88");   // 1875 mm
+    EXPECT_EQ(FormatTwoDecimals(14500, 100000, ',', '.'), "0,15");    // 145 mm
+    EXPECT_EQ(FormatTwoDecimals(-14500, 100000, ',', '.'), "-0,15");  // away from zero
+    EXPECT_EQ(FormatTwoDecimals(14499, 100000, ',', '.'), "0,14");
+    EXPECT_EQ(FormatTwoDecimals(1000000000000500LL, 100000, '.', ','), "10,000,000,000.01");
+    // 3 x 0,335 m: the sum of the hundredths is rounded once.
+    EXPECT_EQ(FormatTwoDecimals(3 * 33500, 100000, ',', '.'), "1,01");
 }
 
 TEST(LocaleSeparators, OnlyASingleAsciiCharacterIsTakenAndTheTwoNeverClash) {

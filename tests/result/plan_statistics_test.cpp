@@ -113,6 +113,21 @@ TEST_F(WorkedFiguresTest, MachineInputsAreNotRoundedToHundredths) {
     EXPECT_EQ(page.L_Maschrest, "224,25 in.");  // 2 x (100 + 0,125 + 3) + 6 x 3
 }
 
+// Machine 0/0/0, one bar of 1145 with one piece of 1000: the rest of 145 is waste, and the
+// figures add up as shown, each rounded on its decimal value.
+TEST_F(PlanStatisticsTest, FiguresAreRoundedOnTheirDecimalValueAndAddUp) {
+    orderPage.machine = {"Säge", "0", "0", "0"};
+    ReadOrder({{"1", "1145"}, {"1", "6125"}}, {{"1", "1000"}});
+    Grid({{"2", "1", "X", "", "1", "145"}});
+    Update();
+    EXPECT_EQ(InfoBox(), (Cells{"1,15 m", "1,00 m", "0,00 m", "0,00 m", "0,15 m"}));
+    Grid({{"2", "X", "1", "", "1", "5125"}});
+    orderPage.order.E_WastToStock = "0";
+    Update();
+    EXPECT_EQ(page.L_HLSumme, "6,13 m");
+    EXPECT_EQ(page.L_LagerRest, "5,13 m");
+}
+
 TEST_F(PlanStatisticsTest, InchesAreShownAsInches) {
     orderPage.cb_einheit = 1;
     orderPage.machine = {"Säge", "0,5", "2", "0,12"};

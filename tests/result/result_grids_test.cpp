@@ -145,6 +145,28 @@ TEST_F(ResultGridsTest, XCellsCannotBeSelected) {
     EXPECT_TRUE(G_VSelectCell(page, 4, 1, job, ','));
 }
 
+// A count typed into the candidate moves it to the top; the cell asked for is judged by what it
+// holds after that: row 1, column 2 was the count of the 5000 row and is now the candidate's "X".
+TEST_F(ResultGridsTest, TheCellToSelectIsJudgedAfterTheRowsMoved) {
+    Show();
+    G_VSetEditText(page, 1, 3, "1", Context());
+    EXPECT_FALSE(G_VSelectCell(page, 2, 1, job, ','));
+    EXPECT_EQ(page.G_V.Row(1), (Cells{"4", "1", "X", "2", "", "3", "", "178"}));
+}
+
+TEST_F(ResultGridsTest, TheCursorRestsOnTheRowsCountInsteadOfAnX) {
+    Show();
+    EXPECT_EQ(RestingColumn(page.G_V, 1, 1, 2), 2);  // the 5000 row: its count
+    EXPECT_EQ(RestingColumn(page.G_V, 1, 5, 2), 5);  // a cell that is not "X" stays
+    EXPECT_EQ(RestingColumn(page.G_V, 3, 2, 2), 1);  // the candidate's empty own cell
+    for (int col = 1; col <= 6; ++col) {
+        page.G_V.SetCell(3, col, "X");  // typed over every cell but "Rest/LL"
+    }
+    EXPECT_EQ(RestingColumn(page.G_V, 3, 2, 2), 7);
+    page.G_V.SetCell(3, 7, "X");
+    EXPECT_EQ(RestingColumn(page.G_V, 3, 2, 2), -1);
+}
+
 TEST_F(ResultGridsTest, MovingOnFromAnEditSortsOnlyWithABinPerFixLength) {
     ChooseFewerBins();
     Show();
@@ -171,6 +193,33 @@ TEST_F(ResultGridsTest, EnterAfterTypingACountMovesACandidateUp) {
     EXPECT_EQ(page.G_V.Cell(1, 0), "4");  // rest 178 is the smallest
     EXPECT_EQ(page.G_V.Cell(2, 0), "3");
     EXPECT_EQ(page.G_V.Cell(3, 0), "2");
+}
+
+// Before the first plan the summary stands under the columns of the job read.
+TEST_F(ResultGridsTest, WithoutAPlanTheGridsTakeTheJobsColumns) {
+    LayoutWithoutPlan(page, job, orderPage.order, ',');
+    UpdatePlanStatistics(page, Context());
+    EXPECT_EQ(page.G_V.Row(0),
+              (Cells{"Nr.", "LL 6000", "LL 5000", "Max LL", "2500", "1900", "1200", "Rest/LL"}));
+    EXPECT_EQ(page.G_S.Row(1), (Cells{"Rest", "5", "4", "", "4", "6", "3", ""}));
+
+    Show();
+    ReadOrder({{"5", "6000"}}, {{"4", "2500"}});
+    LayoutWithoutPlan(page, job, orderPage.order, ',');  // a plan shown keeps its layout
+    EXPECT_EQ(page.G_V.ColCount(), 8);
+}
+
+TEST_F(ResultGridsTest, APlanIsForAnEarlierOrderOnceTheJobChanged) {
+    EXPECT_FALSE(PlanIsForEarlierOrder(page, job));  // no plan yet
+    Show();
+    EXPECT_FALSE(PlanIsForEarlierOrder(page, job));
+    ReadOrder({{"5", "6000"}, {"4", "5000"}}, {{"4", "2500"}, {"6", "1900"}, {"2", "1200"}});
+    EXPECT_TRUE(PlanIsForEarlierOrder(page, job));
+    Show();  // the next calculation
+    EXPECT_FALSE(PlanIsForEarlierOrder(page, job));
+    orderPage.machine.E_SKB = "4";  // another kerf changes what every piece takes
+    ReadOrder({{"5", "6000"}, {"4", "5000"}}, {{"4", "2500"}, {"6", "1900"}, {"2", "1200"}});
+    EXPECT_TRUE(PlanIsForEarlierOrder(page, job));
 }
 
 TEST_F(ResultGridsTest, CaptionsAreWrittenWhereTheGridHasColumns) {

@@ -163,10 +163,10 @@ private slots:
         w.E_MBez->setText("Nichts");
         w.Btn_MLoesche->click();
         QCOMPARE(f.Shown().back(), "The machine file could not be found!");
-        // The clipboard messages stay German in every language.
+        // The clipboard messages speak the window's language too.
         QApplication::clipboard()->clear();
         w.BtnHLEinfuegen->click();
-        QCOMPARE(f.Shown().back(), "Bitte zunächst in Excel die Zellen markieren und kopieren.");
+        QCOMPARE(f.Shown().back(), "Please select and copy the cells in Excel first.");
         Click(w.ImageDE);
         QCOMPARE(w.Btn_Komb->text(), QString("Neustart"));
         QCOMPARE(w.LBerechName->text(), QString("Vorgeschlagene Bearbeitung"));

@@ -200,6 +200,12 @@ private slots:
         QCOMPARE(f.Shown().size(), size_t(1));
         QCOMPARE(f.opened.size(), size_t(1));
         QCOMPARE(f.opened[0].toLocalFile(), help.fileName());
+
+        f.openSucceeds = false;  // no viewer for the manual: the user learns where it is
+        f.W().a_Hilfe->trigger();
+        QCOMPARE(f.Shown().size(), size_t(2));
+        QCOMPARE(f.Shown().back(), "Das Handbuch konnte nicht geöffnet werden. Es liegt unter:\n" +
+                                       QDir::toNativeSeparators(help.fileName()).toStdString());
     }
 
     void GroupsAndUnitFollowTheButtons() {
@@ -354,6 +360,11 @@ private slots:
         f.PrepareSawShopJob();
         w.Btn_Komb->click();
         QTRY_VERIFY(!w.Btn_Stop->isHidden());
+        // Beside the bar: the time since the start, then also since the last better plan.
+        QVERIFY(w.L_Zeiten->isVisible());
+        QVERIFY(w.L_Zeiten->text().startsWith("Rechenzeit 0:0"));
+        QTRY_VERIFY_WITH_TIMEOUT(w.L_Zeiten->text().contains("letzter besserer Plan vor 0:0"),
+                                 60000);
         QVERIFY(!w.CB_KBIS->isEnabled() && !w.cb_ablageplaetze->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(AssignedRows(w) > 0, 30000);
 
@@ -368,7 +379,7 @@ private slots:
 
         w.Btn_Stop->click();
         WaitUntilIdle(w, 30000);
-        QVERIFY(w.s_PG->isHidden() && w.s_rand->isHidden());
+        QVERIFY(w.s_PG->isHidden() && w.s_rand->isHidden() && w.L_Zeiten->isHidden());
         QVERIFY(w.CB_KBIS->isEnabled());
         QVERIFY(AssignedRows(w) > 0);
         QVERIFY(f.Shown().empty());
@@ -527,8 +538,8 @@ private slots:
         const QRect view = w.G_V->viewport()->geometry();
         QVERIFY(view.top() >= 15 && view.left() >= 50);  // room for the fixed row and column
         for (QPoint inBand : {QPoint(view.left() - 3, view.top() - 3),      // "Nr."
-                              QPoint(view.left() - 3, view.bottom() - 3),   // a row's number
-                              QPoint(view.right() - 3, view.top() - 3)}) {  // a column header
+                              QPoint(view.left() - 3, view.top() + 10),     // a row's number
+                              QPoint(view.left() + 40, view.top() - 3)}) {  // a column header
             QCOMPARE(scrolled.pixelColor(inBand), unscrolled.pixelColor(view.left() - 3, 3));
         }
         QVERIFY(w.G_V->rowAt(0) > 5);  // the rows did scroll beneath the header row
@@ -546,6 +557,9 @@ private slots:
         QVERIFY(w.L_AuftragNichtErfuellt->isVisible());
         QCOMPARE(w.L_AuftragNichtErfuellt->text(), QString::fromUtf8("Auftrag nicht erfüllt!"));
         QVERIFY(w.Btn_RestAlsNeuenAuftrag->isVisible());
+        QTest::mouseClick(w.ImageEN, Qt::LeftButton);
+        QCOMPARE(w.L_AuftragNichtErfuellt->text(), QString("Order not met!"));
+        QTest::mouseClick(w.ImageDE, Qt::LeftButton);
 
         const TextGrid G_S = w.Calculation().G_S;
         w.Btn_RestAlsNeuenAuftrag->click();
@@ -599,9 +613,42 @@ private slots:
             QCOMPARE(shown.back(), fault);
             shown.pop_back();
         }
-        QVERIFY(QString::fromStdString(shown.back()).contains(QDir::toNativeSeparators(workbook)));
+        QCOMPARE(shown.back(), "Die Arbeitsmappe konnte nicht geöffnet werden. Sie liegt unter:\n" +
+                                   QDir::toNativeSeparators(workbook).toStdString());
         shown.pop_back();
         QCOMPARE(shown, core.boxes.shown);
+
+        // The next hand-over of the run goes to the same folder, beside the first workbook, which
+        // may still be open; the folder goes with the program.
+        w.Btn_Druck->click();
+        const QString second = w.LastWorkbook();
+        QCOMPARE(QFileInfo(second).dir(), QFileInfo(workbook).dir());
+        QCOMPARE(QFileInfo(second).fileName(), QString("Beispiel-Beispiel (2).xlsx"));
+        QVERIFY(QFileInfo::exists(workbook) && QFileInfo::exists(second));
+        f.window.reset();
+        QVERIFY(!QFileInfo::exists(QFileInfo(workbook).path()));
+    }
+
+    void APlanForAnEarlierOrderSaysSoUntilTheNextCalculation() {
+        WindowFixture f;
+        TMainform& w = f.W();
+        f.LoadJob(BenchJob("example.zkm"), BenchJob("example.zka"));
+        w.a_berechnung->trigger();
+        QVERIFY(w.L_PlanVeraltet->isHidden());
+        CalculateWith(w, w.Btn_Komb);
+        QVERIFY(w.L_PlanVeraltet->isHidden());
+
+        w.a_auftragsdaten->trigger();
+        w.G_Fixl->Grid().SetCell(1, 0, "7");  // another count of the first fix length
+        w.G_Fixl->Refresh();
+        w.a_berechnung->trigger();
+        QVERIFY(w.L_PlanVeraltet->isVisible());
+        QTest::mouseClick(w.ImageEN, Qt::LeftButton);
+        QCOMPARE(w.L_PlanVeraltet->text(),
+                 QString("This plan was computed for an earlier state of the order."));
+        QTest::mouseClick(w.ImageDE, Qt::LeftButton);
+        CalculateWith(w, w.Btn_Komb);
+        QVERIFY(w.L_PlanVeraltet->isHidden());
     }
 
     void OptionsAreKeptBetweenStarts() {

@@ -1,6 +1,7 @@
 // Takes pictures of both pages of the window for a look by eye: the sample machine and order are
-// loaded, the calculation page shows the plan found within a few seconds at depth "XS", then the
-// candidates of expert mode.
+// loaded; the calculation page before the first calculation, during it with the times beside the
+// bar, with the plan found within a few seconds at depth "XS", scrolled fully right, after a
+// change of the order, and with the candidates of expert mode.
 //   ui_screens SAMPLES_DIR OUTPUT_DIR [LOCALE_DIR]
 // With a catalogue folder the pictures show the window in English, switched by its flag.
 #include <QAbstractButton>
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -54,18 +56,37 @@ int main(int argc, char** argv) {
     window.grab().save(output + "/order.png");
 
     window.a_berechnung->trigger();
+    QApplication::processEvents();
+    window.grab().save(output + "/before.png");
     window.cb_rechentiefe->setCurrentIndex(0);
     window.Btn_Komb->click();
     QElapsedTimer clock;
     clock.start();
+    bool runningTaken = false;
     while (!window.Btn_Stop->isHidden() || clock.elapsed() < 300) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
+        if (!runningTaken && clock.elapsed() > 2500) {
+            runningTaken = true;
+            window.grab().save(output + "/running.png");
+        }
         if (clock.elapsed() > 4000) {
             window.Btn_Stop->click();
         }
     }
     QApplication::processEvents();
     window.grab().save(output + "/calc.png");
+    window.G_V->horizontalScrollBar()->setValue(window.G_V->horizontalScrollBar()->maximum());
+    QApplication::processEvents();
+    window.grab().save(output + "/scrolled.png");
+    window.G_V->horizontalScrollBar()->setValue(0);
+
+    // The order changes after the plan: the plan stays and says so.
+    window.a_auftragsdaten->trigger();
+    window.G_Fixl->Grid().SetCell(1, 0, "30");
+    window.G_Fixl->Refresh();
+    window.a_berechnung->trigger();
+    QApplication::processEvents();
+    window.grab().save(output + "/stale.png");
 
     // Expert mode: the candidates for the first bar.
     window.cb_experte->setChecked(true);
