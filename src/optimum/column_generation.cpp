@@ -118,26 +118,32 @@ ColumnGeneration::Pricing ColumnGeneration::PriceAndBound(bool feasibilityOnly) 
     long double stockWorth = 0;    // for bound 2
     long double scaleDown = 1;
     Pricing pricing;
+    // Only stock kinds with bars to cut: the dual of one without may be as large as needed at
+    // no cost.
+    std::vector<int> stocks;
     for (std::size_t s = 0; s < job_.stock.size(); ++s) {
-        if (stockLeft_[s] <= 0) {
-            continue;  // no bar to cut: its dual may be as large as needed at no cost
+        if (stockLeft_[s] > 0) {
+            stocks.push_back(static_cast<int>(s));
         }
-        const int stock = static_cast<int>(s);
+    }
+    const std::vector<PricedPattern> priced = MostValuablePatterns(job_, stocks, values, demand_);
+    for (std::size_t i = 0; i < stocks.size(); ++i) {
+        const int stock = stocks[i];
         const long double cost = feasibilityOnly ? 0.0L : ColumnCost(stock);
         const long double stockDual = std::max(0.0, -duals[fixRows + stock]);
-        PricedPattern priced = MostValuablePattern(job_, stock, values, demand_);
         long double worth = 0;
         for (std::size_t k = 0; k < values.size(); ++k) {
-            worth += static_cast<long double>(priced.pattern.pieces[k]) * values[k];
+            worth += static_cast<long double>(priced[i].pattern.pieces[k]) * values[k];
         }
-        const long double upper = std::max<long double>(worth, priced.upperBound) * (1 + 1e-12L);
-        stockPenalty += stockLeft_[s] * std::max(stockDual, upper - cost);
-        stockWorth += stockLeft_[s] * stockDual;
+        const long double upper = std::max<long double>(worth, priced[i].upperBound) * (1 + 1e-12L);
+        stockPenalty += stockLeft_[stock] * std::max(stockDual, upper - cost);
+        stockWorth += stockLeft_[stock] * stockDual;
         if (upper > cost + stockDual) {
             scaleDown = std::min(scaleDown, (cost + stockDual) / upper);
         }
-        if (cost + stockDual - worth < -kPricingTolerance && !positions_.contains(priced.pattern)) {
-            AddPattern(priced.pattern);
+        if (cost + stockDual - worth < -kPricingTolerance &&
+            !positions_.contains(priced[i].pattern)) {
+            AddPattern(priced[i].pattern);
             ++pricing.added;
         }
     }
@@ -232,7 +238,8 @@ std::optional<int64_t> ColumnGeneration::RoundUpToWholeBars(long double target) 
             return;
         }
         const int64_t needed = (wanted - sum + kinds[i].usable - 1) / kinds[i].usable;
-        for (int64_t n = std::min(needed, kinds[i].count); n >= 0; --n) {
+        for (int64_t n = std::min(needed, kinds[i].count); n >= 0 && nodes <= kMaxRoundingNodes;
+             --n) {
             visit(i + 1, sum + n * kinds[i].usable);
         }
     };

@@ -4,7 +4,21 @@
 
 namespace zelk {
 
+namespace {
+
+// Pieces placed one by one at most.
+constexpr int64_t kMaxPieces = 20000;
+
+}  // namespace
+
 std::optional<std::vector<PatternUse>> FirstFitDecreasing(const CuttingJob& job) {
+    int64_t pieces = 0;
+    for (const FixKind& fix : job.fix) {
+        pieces += fix.count;
+    }
+    if (pieces > kMaxPieces) {
+        return std::nullopt;
+    }
     std::vector<Pattern> bars;
     std::vector<int64_t> rests;
     std::vector<int64_t> stockLeft;
@@ -38,20 +52,24 @@ std::optional<std::vector<PatternUse>> FirstFitDecreasing(const CuttingJob& job)
             rests[b] -= length;
         }
     }
-    return GroupBars(bars);
-}
-
-std::vector<PatternUse> GroupBars(const std::vector<Pattern>& bars) {
-    std::map<Pattern, std::size_t> place;
     std::vector<PatternUse> uses;
     for (const Pattern& bar : bars) {
-        auto [found, added] = place.emplace(bar, uses.size());
-        if (added) {
-            uses.push_back({bar, 0});
-        }
-        uses[found->second].bars += 1;
+        uses.push_back({bar, 1});
     }
-    return uses;
+    return MergeUses(uses);
+}
+
+std::vector<PatternUse> MergeUses(const std::vector<PatternUse>& uses) {
+    std::map<Pattern, std::size_t> place;
+    std::vector<PatternUse> merged;
+    for (const PatternUse& use : uses) {
+        auto [found, added] = place.emplace(use.pattern, merged.size());
+        if (added) {
+            merged.push_back({use.pattern, 0});
+        }
+        merged[found->second].bars += use.bars;
+    }
+    return merged;
 }
 
 }  // namespace zelk

@@ -36,47 +36,58 @@ std::vector<Item> UsefulItems(const CuttingJob& job, int64_t capacity,
 
 // Bounded knapsack without a kind limit: every item split into parts of 1, 2, 4, ... pieces, a
 // table over the capacity in steps of the common divisor, and one bit per part and step to read
-// the choice back.
-PricedPattern ByDynamicProgramme(const std::vector<Item>& items, int64_t steps, int64_t divisor,
-                                 PricedPattern result) {
+// the choice back for any capacity up to the largest.
+class DynamicProgramme {
+public:
+    DynamicProgramme(const std::vector<Item>& items, int64_t steps, int64_t divisor)
+        : steps_(steps), divisor_(divisor), best_(steps + 1, 0.0) {
+        for (const Item& item : items) {
+            int64_t left = item.maxCount;
+            for (int64_t chunk = 1; left > 0; chunk *= 2) {
+                const int64_t take = std::min(chunk, left);
+                parts_.push_back(
+                    {item.kind, take, take * (item.length / divisor), take * item.value});
+                left -= take;
+            }
+        }
+        taken_.assign(parts_.size() * (steps + 1), false);
+        for (std::size_t p = 0; p < parts_.size(); ++p) {
+            const Part& part = parts_[p];
+            for (int64_t c = steps; c >= part.weight; --c) {
+                const double with = best_[c - part.weight] + part.value;
+                if (with > best_[c]) {
+                    best_[c] = with;
+                    taken_[p * (steps + 1) + c] = true;
+                }
+            }
+        }
+    }
+
+    void Read(int64_t capacity, PricedPattern& result) const {
+        int64_t c = std::min(steps_, capacity / divisor_);
+        result.value = best_[c];
+        result.upperBound = best_[c];
+        for (std::size_t p = parts_.size(); p-- > 0;) {
+            if (taken_[p * (steps_ + 1) + c]) {
+                result.pattern.pieces[parts_[p].kind] += static_cast<int32_t>(parts_[p].count);
+                c -= parts_[p].weight;
+            }
+        }
+    }
+
+private:
     struct Part {
         int kind;
         int64_t count;
         int64_t weight;  // in steps
         double value;
     };
-    std::vector<Part> parts;
-    for (const Item& item : items) {
-        int64_t left = item.maxCount;
-        for (int64_t chunk = 1; left > 0; chunk *= 2) {
-            const int64_t take = std::min(chunk, left);
-            parts.push_back({item.kind, take, take * (item.length / divisor), take * item.value});
-            left -= take;
-        }
-    }
-    std::vector<double> best(steps + 1, 0.0);
-    std::vector<bool> taken(parts.size() * (steps + 1), false);
-    for (std::size_t p = 0; p < parts.size(); ++p) {
-        const Part& part = parts[p];
-        for (int64_t c = steps; c >= part.weight; --c) {
-            const double with = best[c - part.weight] + part.value;
-            if (with > best[c]) {
-                best[c] = with;
-                taken[p * (steps + 1) + c] = true;
-            }
-        }
-    }
-    int64_t c = steps;
-    for (std::size_t p = parts.size(); p-- > 0;) {
-        if (taken[p * (steps + 1) + c]) {
-            result.pattern.pieces[parts[p].kind] += static_cast<int32_t>(parts[p].count);
-            c -= parts[p].weight;
-        }
-    }
-    result.value = best[steps];
-    result.upperBound = best[steps];
-    return result;
-}
+    int64_t steps_;
+    int64_t divisor_;
+    std::vector<Part> parts_;
+    std::vector<double> best_;
+    std::vector<bool> taken_;
+};
 
 // Depth-first branch and bound over the items in order of worth per length, bounded by the
 // fractional filling of what is left.
@@ -156,16 +167,20 @@ private:
 
 }  // namespace
 
-PricedPattern MostValuablePattern(const CuttingJob& job, int stock,
-                                  const std::vector<double>& values,
-                                  const std::vector<int64_t>& maxPieces) {
-    const int64_t capacity = job.stock[stock].usable;
-    PricedPattern result;
-    result.pattern.stock = stock;
-    result.pattern.pieces.assign(job.fix.size(), 0);
-    std::vector<Item> items = UsefulItems(job, capacity, values, maxPieces);
+std::vector<PricedPattern> MostValuablePatterns(const CuttingJob& job,
+                                                const std::vector<int>& stocks,
+                                                const std::vector<double>& values,
+                                                const std::vector<int64_t>& maxPieces) {
+    std::vector<PricedPattern> priced(stocks.size());
+    int64_t longest = 0;
+    for (std::size_t i = 0; i < stocks.size(); ++i) {
+        priced[i].pattern.stock = stocks[i];
+        priced[i].pattern.pieces.assign(job.fix.size(), 0);
+        longest = std::max(longest, job.stock[stocks[i]].usable);
+    }
+    const std::vector<Item> items = UsefulItems(job, longest, values, maxPieces);
     if (items.empty()) {
-        return result;
+        return priced;
     }
     int64_t divisor = 0;
     int64_t parts = 0;
@@ -173,17 +188,24 @@ PricedPattern MostValuablePattern(const CuttingJob& job, int stock,
         divisor = std::gcd(divisor, item.length);
         parts += 64 - __builtin_clzll(static_cast<unsigned long long>(item.maxCount));
     }
-    const int64_t steps = capacity / divisor;
+    const int64_t steps = longest / divisor;
     const bool kindLimitBinds = static_cast<int64_t>(items.size()) > job.kindLimit;
     if (!kindLimitBinds && parts * (steps + 1) <= kMaxTableBits) {
-        return ByDynamicProgramme(items, steps, divisor, std::move(result));
+        const DynamicProgramme table(items, steps, divisor);
+        for (PricedPattern& result : priced) {
+            table.Read(job.stock[result.pattern.stock].usable, result);
+        }
+        return priced;
     }
-    BranchAndBound search(std::move(items), job.kindLimit);
-    const bool complete = search.Run(capacity);
-    search.WriteBest(result.pattern);
-    result.value = search.BestValue();
-    result.upperBound = complete ? search.BestValue() : search.RootBound();
-    return result;
+    for (PricedPattern& result : priced) {
+        const int64_t capacity = job.stock[result.pattern.stock].usable;
+        BranchAndBound search(UsefulItems(job, capacity, values, maxPieces), job.kindLimit);
+        const bool complete = search.Run(capacity);
+        search.WriteBest(result.pattern);
+        result.value = search.BestValue();
+        result.upperBound = complete ? search.BestValue() : search.RootBound();
+    }
+    return priced;
 }
 
 }  // namespace zelk

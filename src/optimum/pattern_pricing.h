@@ -18,10 +18,12 @@ struct PricedPattern {
                             // the branch and bound ran out of nodes)
 };
 
-// values: worth of one piece of each fix kind; maxPieces: pieces of each fix kind a pattern may
-// carry at most.
-PricedPattern MostValuablePattern(const CuttingJob& job, int stock,
-                                  const std::vector<double>& values,
-                                  const std::vector<int64_t>& maxPieces);
+// The most valuable pattern of each of the stock kinds (positions in job.stock). values: worth
+// of one piece of each fix kind; maxPieces: pieces of each fix kind a pattern may carry at most.
+// Without a binding kind limit one table over the longest bar serves every stock kind.
+std::vector<PricedPattern> MostValuablePatterns(const CuttingJob& job,
+                                                const std::vector<int>& stocks,
+                                                const std::vector<double>& values,
+                                                const std::vector<int64_t>& maxPieces);
 
 }  // namespace zelk

@@ -159,47 +159,57 @@ std::pair<std::vector<TStab>, TStab> SetAsideGreatestRest(std::vector<TStab> ent
 }  // namespace
 
 std::vector<PatternUse> TakeOffSurplus(const CuttingJob& job, const std::vector<PatternUse>& uses) {
-    // One bar at a time: a surplus piece comes off the bar with the fewest pieces (so that bars
-    // empty and drop out), among those the one with the most room.
-    std::vector<Pattern> bars;
-    std::vector<int64_t> surplus(job.fix.size());
-    for (std::size_t k = 0; k < job.fix.size(); ++k) {
-        surplus[k] = -job.fix[k].count;
-    }
-    for (const PatternUse& use : uses) {
-        for (int64_t n = 0; n < use.bars; ++n) {
-            bars.push_back(use.pattern);
-        }
-        for (std::size_t k = 0; k < job.fix.size(); ++k) {
-            surplus[k] += use.pattern.pieces[k] * use.bars;
-        }
-    }
-    auto piecesOn = [](const Pattern& bar) {
+    std::vector<PatternUse> left = uses;
+    auto piecesOn = [](const Pattern& pattern) {
         int64_t pieces = 0;
-        for (int32_t n : bar.pieces) {
+        for (int32_t n : pattern.pieces) {
             pieces += n;
         }
         return pieces;
     };
+    // Surplus pieces come off the bars with the fewest pieces (so that bars empty and drop out),
+    // among those the ones with the most room; whole groups of bars at a time.
+    auto before = [&](const PatternUse& a, const PatternUse& b) {
+        const int64_t piecesA = piecesOn(a.pattern);
+        const int64_t piecesB = piecesOn(b.pattern);
+        if (piecesA != piecesB) {
+            return piecesA < piecesB;
+        }
+        return job.stock[a.pattern.stock].usable - PatternLength(job, a.pattern) >
+               job.stock[b.pattern.stock].usable - PatternLength(job, b.pattern);
+    };
     for (std::size_t k = 0; k < job.fix.size(); ++k) {
-        for (; surplus[k] > 0; --surplus[k]) {
-            Pattern* chosen = nullptr;
-            for (Pattern& bar : bars) {
-                if (bar.pieces[k] == 0) {
-                    continue;
-                }
-                if (!chosen || piecesOn(bar) < piecesOn(*chosen) ||
-                    (piecesOn(bar) == piecesOn(*chosen) &&
-                     job.stock[bar.stock].usable - PatternLength(job, bar) >
-                         job.stock[chosen->stock].usable - PatternLength(job, *chosen))) {
-                    chosen = &bar;
+        int64_t surplus = -job.fix[k].count;
+        for (const PatternUse& use : left) {
+            surplus += use.pattern.pieces[k] * use.bars;
+        }
+        while (surplus > 0) {
+            auto chosen = left.end();
+            for (auto use = left.begin(); use != left.end(); ++use) {
+                if (use->pattern.pieces[k] > 0 && (chosen == left.end() || before(*use, *chosen))) {
+                    chosen = use;
                 }
             }
-            chosen->pieces[k] -= 1;
+            const int64_t perBar = chosen->pattern.pieces[k];
+            // Either every piece of k off as many bars as the surplus allows, or the last few
+            // pieces off one bar.
+            const int64_t bars = surplus >= perBar ? std::min(chosen->bars, surplus / perBar) : 1;
+            const int64_t off = surplus >= perBar ? perBar : surplus;
+            PatternUse lighter{chosen->pattern, bars};
+            lighter.pattern.pieces[k] -= static_cast<int32_t>(off);
+            chosen->bars -= bars;
+            surplus -= bars * off;
+            left.push_back(std::move(lighter));
+            std::erase_if(left, [](const PatternUse& use) { return use.bars == 0; });
         }
     }
-    std::erase_if(bars, [&piecesOn](const Pattern& bar) { return piecesOn(bar) == 0; });
-    return GroupBars(bars);
+    std::vector<PatternUse> grouped;
+    for (const PatternUse& use : left) {
+        if (piecesOn(use.pattern) > 0) {
+            grouped.push_back(use);
+        }
+    }
+    return MergeUses(grouped);
 }
 
 std::optional<std::vector<TStab>> ArrangePlan(const JobTables& tables, const CuttingJob& job,
