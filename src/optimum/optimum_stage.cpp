@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "base/translate.h"
 #include "optimum/first_fit.h"
 #include "optimum/integer_solve.h"
 #include "optimum/plan_arrangement.h"
@@ -73,7 +74,8 @@ public:
             Offer(*first);
         }
         if (!outcome_.bound.orderCanBeMet) {
-            outcome_.whyNoPlan = "Der Lagerbestand reicht für den Auftrag nicht aus.";
+            outcome_.whyNoPlan =
+                TranslatedLater("Der Lagerbestand reicht für den Auftrag nicht aus.");
         } else if (!Stopped()) {
             RoundingDive();
             int backtracks = kDiveBacktracks;
@@ -86,8 +88,9 @@ public:
         }
         if (!outcome_.plan && outcome_.whyNoPlan.empty()) {
             outcome_.whyNoPlan =
-                binsRefused_ ? "Keine Reihenfolge der Stäbe kommt mit den Ablagefächern aus."
-                             : "Kein Plan gefunden.";
+                binsRefused_ ? TranslatedLater(
+                                   "Keine Reihenfolge der Stäbe kommt mit den Ablagefächern aus.")
+                             : TranslatedLater("Kein Plan gefunden.");
         }
         outcome_.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
         return outcome_;

@@ -36,6 +36,7 @@
 #include "result/result_grids.h"
 #include "ui/calculation_thread.h"
 #include "ui/language_menu.h"
+#include "ui/optimum_beside.h"
 
 // The pictures live in the window's library; the program must ask for them.
 static void LoadPictures() {
@@ -141,6 +142,7 @@ TMainform::TMainform(ProgramFolders folders, QWidget* parent)
                    : QFileDialog::getOpenFileName(this, QString(), start, filter);
     };
 
+    optimum_ = new OptimumBeside(*this);
     ConnectHandlers();
     FormCreate();
 }
@@ -819,6 +821,9 @@ void TMainform::StartCalculation(std::unique_ptr<EngineContext> engine,
     }
     calculating_ = true;
     CloseAfterCalc = false;
+    if (totalsPending) {
+        optimum_->Start(job_, limits);  // beside a calculation from scratch, when asked for
+    }
     thread_ = new TBerechnungsthread(*this, std::move(engine), std::move(root), totalsPending,
                                      budget, limits);
     connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
@@ -942,10 +947,11 @@ void TMainform::CalcStarted() {
 
 void TMainform::ShowBestPlan() {
     HandOffGuard guard(handOff_);
-    if (closingDown_ || !PlanToShow) {
+    if (closingDown_ || !PlanToShow || !optimum_->Offer(*PlanToShow)) {
         return;
     }
     Command([this] { ShowPlan(calc_, *PlanToShow, Context()); });
+    optimum_->Shown();
     RepaintResult();
 }
 

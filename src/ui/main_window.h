@@ -38,6 +38,7 @@
 namespace zelk {
 
 class TBerechnungsthread;
+class OptimumBeside;
 
 class TMainform : public QMainWindow {
     Q_OBJECT
@@ -79,6 +80,7 @@ protected:
 
 private:
     friend class TBerechnungsthread;
+    friend class OptimumBeside;
     friend class WindowSearchHost;
 
     // Building the window.
@@ -192,7 +194,8 @@ private:
     std::string CalcErrorText;
     std::atomic<int> handOff_{0};  // orders the thread's writes before each synchronised call
     QPointer<TBerechnungsthread> thread_;
-    QPointer<QWidget> formFocus_;  // the widget of the form that had the focus last
+    OptimumBeside* optimum_ = nullptr;  // the optimum stage beside the calculation
+    QPointer<QWidget> formFocus_;       // the widget of the form that had the focus last
 
 public:
     // The controls, named as on the form.
