@@ -31,6 +31,9 @@ void PrintBound(std::ostream& out, const CalculationOutcome& outcome,
         << BoundText(context.job, outcome.bound, metres, context.decimalSeparator,
                      context.thousandsSeparator)
         << '\n';
+    if (outcome.bound && outcome.bound->orderCanBeMet && !outcome.optimum.whyNoPlan.empty()) {
+        out << Translate(outcome.optimum.whyNoPlan) << '\n';
+    }
     if (!outcome.best) {
         return;
     }

@@ -161,6 +161,7 @@ private:
 OptimumReport ReportOf(const OptimumOutcome& stage, const CalculationOutcome& outcome) {
     OptimumReport report;
     report.seconds = stage.seconds;
+    report.whyNoPlan = stage.whyNoPlan;
     if (stage.plan) {
         int64_t used = 0;
         for (const TStab& entry : *stage.plan) {

@@ -22,6 +22,7 @@ struct OptimumReport {
     std::string status = "off";
     std::optional<int64_t> usedLength;  // of the stage's best plan
     double seconds = 0;
+    std::string whyNoPlan;  // German: why the stage has no plan to offer
 };
 
 struct CalculationOutcome {

@@ -16,8 +16,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Relaxations solved by the one-pattern dives, and how many of their steps may be taken back.
-constexpr int kMaxDiveNodes = 400;
-constexpr int kDiveBacktracks = 12;
+constexpr int kMaxDiveNodes = 3000;
+constexpr int kDiveBacktracks = 200;
 constexpr int kDiveBranches = 3;
 constexpr double kIntegralTolerance = 1e-6;
 constexpr IntegerSolveLimits kIntegerSolve{20000, 3.0};

@@ -8,6 +8,7 @@
 #include "cli/cli_run.h"
 #include "cli/stream_dialogs.h"
 #include "engine/job_builder.h"
+#include "optimum/triplet_job.h"
 #include "result/choice_lists.h"
 #include "result/result_grids.h"
 
@@ -28,24 +29,6 @@ TEST(CliOptimum, WithoutTheStageTheBoundIsPrintedAndEveryPlanIsTheSearchs) {
     }
 }
 
-TEST(CliOptimum, AProvenOptimumEndsTheRun) {
-    // The sawshop job runs for minutes at XS; the stage proves its optimum long before.
-    CliRun run = RunCli("--json --optimum --depth XS --time-limit 120 --decimal-separator . " +
-                        Job("sawshop"));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    auto out = nlohmann::json::parse(run.out);
-    EXPECT_EQ(out["optimum"]["status"], "proven");
-    EXPECT_EQ(out["optimum"]["used_length"], out["bound"]["used_length"]);
-    EXPECT_EQ(out["best"]["used_length"], out["bound"]["used_length"]);
-    EXPECT_TRUE(out["stats"]["stopped"]);
-    EXPECT_LT(out["stats"]["seconds"].get<double>(), 60);
-    bool fromStage = false;
-    for (const auto& improvement : out["improvements"]) {
-        fromStage = fromStage || improvement["source"] == "optimum";
-    }
-    EXPECT_TRUE(fromStage);
-}
-
 TEST(CliOptimum, TheTextShowsTheBoundAndTheGapUnderTheInfoBox) {
     CliRun run = RunCli("--optimum --decimal-separator , " + Job("example"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -54,10 +37,37 @@ TEST(CliOptimum, TheTextShowsTheBoundAndTheGapUnderTheInfoBox) {
     EXPECT_LT(run.out.find("Entfall"), run.out.find("Untergrenze"));
 }
 
-class CliOptimumFiles : public CliFiles {};
+class CliOptimumFiles : public CliFiles {
+protected:
+    std::string TripletOrder() { return Write("t.zka", test::TripletOrderText()); }
+    std::string Machine() { return Write("m.zkm", test::TripletMachineText()); }
+};
+
+TEST_F(CliOptimumFiles, AProvenOptimumEndsTheRun) {
+    CliRun run =
+        RunCli("--json --optimum --depth XS --time-limit 120 " + Machine() + " " + TripletOrder());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    auto out = nlohmann::json::parse(run.out);
+    EXPECT_EQ(out["bound"]["used_length"], 20 * 100000);
+    EXPECT_EQ(out["optimum"]["status"], "proven");
+    EXPECT_EQ(out["optimum"]["used_length"], 20 * 100000);
+    EXPECT_EQ(out["best"]["used_length"], 20 * 100000);
+    EXPECT_TRUE(out["stats"]["stopped"]);
+    EXPECT_LT(out["stats"]["seconds"].get<double>(), 60);
+    EXPECT_EQ(out["improvements"].back()["source"], "optimum");
+}
+
+TEST_F(CliOptimumFiles, WithoutTheStageTheSearchRunsOnToItsLimit) {
+    CliRun run = RunCli("--json --depth XS --time-limit 2 " + Machine() + " " + TripletOrder());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    auto out = nlohmann::json::parse(run.out);
+    EXPECT_EQ(out["bound"]["used_length"], 20 * 100000);
+    EXPECT_EQ(out["optimum"]["status"], "off");
+    EXPECT_GE(out["stats"]["seconds"].get<double>(), 2);
+}
 
 TEST_F(CliOptimumFiles, StockThatCannotMeetTheOrderGivesNoBound) {
-    std::string machine = Write("m.zkm", "ZELK_MDATA V2\r\nSaw\r\n0\r\n0\r\n0\r\nmm\r\n");
+    std::string machine = Machine();
     // Two bars of 1000 for five pieces of 400.
     std::string order = Write("o.zka",
                               "ZELK_ADATA V2\r\nmm\r\nShort\r\n0\r\n0\r\n0\r\n1\r\n2\t1000\r\n"
