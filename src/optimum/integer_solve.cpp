@@ -79,6 +79,7 @@ std::optional<std::vector<PatternUse>> SolveOverPool(const CuttingJob& job,
     model.setLogLevel(0);
     model.messageHandler()->setLogLevel(0);
     model.setMaximumNodes(limits.maxNodes);
+    model.setUseElapsedTime(true);  // the stage is bounded in time on the clock on the wall
     model.setMaximumSeconds(limits.seconds);
     model.setCutoff(static_cast<double>(cutoff / divisor) - 0.5);
     StopAtNode handler(stop);

@@ -821,9 +821,7 @@ void TMainform::StartCalculation(std::unique_ptr<EngineContext> engine,
     }
     calculating_ = true;
     CloseAfterCalc = false;
-    if (totalsPending) {
-        optimum_->Start(job_, limits);  // beside a calculation from scratch, when asked for
-    }
+    optimum_->Start(job_, limits, totalsPending);
     thread_ = new TBerechnungsthread(*this, std::move(engine), std::move(root), totalsPending,
                                      budget, limits);
     connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);

@@ -86,14 +86,15 @@ void OptimumBeside::Layout() {
     L_UntergrenzeCaption->hide();
 }
 
-void OptimumBeside::Start(const JobTables& job, SelectionLimits limits) {
+void OptimumBeside::Start(const JobTables& job, SelectionLimits limits, bool fromScratch) {
     WaitForStage();
     shown_.reset();
     bound_.reset();
     L_Untergrenze->clear();
     L_Abstand->clear();
-    L_UntergrenzeCaption->setVisible(cb_optimum->isChecked());
-    if (!cb_optimum->isChecked()) {
+    const bool beside = fromScratch && cb_optimum->isChecked();
+    L_UntergrenzeCaption->setVisible(beside);
+    if (!beside) {
         return;  // the calculation alone, as it always was
     }
     job_ = job;

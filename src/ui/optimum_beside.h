@@ -29,8 +29,9 @@ public:
     explicit OptimumBeside(TMainform& window);
     ~OptimumBeside() override;
 
-    // When a calculation starts from scratch: with the box checked, the stage starts beside it.
-    void Start(const JobTables& job, SelectionLimits limits);
+    // When a calculation starts: with the box checked, the stage starts beside a calculation
+    // from scratch (not beside one that goes on from the rows of expert mode).
+    void Start(const JobTables& job, SelectionLimits limits, bool fromScratch);
     // From the window's ShowBestPlan: whether the plan is to be shown (always while no stage
     // runs beside the calculation).
     bool Offer(const TBearbeitung& plan);

@@ -76,6 +76,22 @@ private slots:
         QVERIFY(f.Shown().empty());
     }
 
+    void ExpertModeGoesOnFromItsRowsAlone() {
+        WindowFixture f(true);
+        TMainform& w = f.W();
+        f.LoadJob(BenchJob("example.zkm"), BenchJob("example.zka"));
+        w.a_berechnung->trigger();
+        w.Btn_Komb->click();
+        WaitUntilIdle(w);
+        OptimumBeside& beside = Beside(w);
+        QTRY_COMPARE(beside.L_Abstand->text(), QString("Plan ist optimal (bewiesen)"));
+        w.cb_experte->click();
+        w.OptBtn->click();  // the search from the rows of the grid; nothing beside it
+        WaitUntilIdle(w);
+        QVERIFY(beside.L_UntergrenzeCaption->isHidden());
+        QVERIFY(beside.L_Abstand->text().isEmpty());
+    }
+
     void WithTheBoxOffNothingRunsBeside() {
         WindowFixture f;
         TMainform& w = f.W();
