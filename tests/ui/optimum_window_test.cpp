@@ -16,6 +16,14 @@ class OptimumWindowTest : public QObject {
 
     static OptimumBeside& Beside(TMainform& w) { return *w.findChild<OptimumBeside*>(); }
 
+    // The worked example calculated to its end in normal mode.
+    static void CalculateExample(WindowFixture& f) {
+        f.LoadJob(BenchJob("example.zkm"), BenchJob("example.zka"));
+        f.W().a_berechnung->trigger();
+        f.W().Btn_Komb->click();
+        WaitUntilIdle(f.W());
+    }
+
     static void WriteFile(const QString& path, const std::string& text) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -79,10 +87,7 @@ private slots:
     void ExpertModeGoesOnFromItsRowsAlone() {
         WindowFixture f(true);
         TMainform& w = f.W();
-        f.LoadJob(BenchJob("example.zkm"), BenchJob("example.zka"));
-        w.a_berechnung->trigger();
-        w.Btn_Komb->click();
-        WaitUntilIdle(w);
+        CalculateExample(f);
         OptimumBeside& beside = Beside(w);
         QTRY_COMPARE(beside.L_Abstand->text(), QString("Plan ist optimal (bewiesen)"));
         w.cb_experte->click();
@@ -95,10 +100,7 @@ private slots:
     void WithTheBoxOffNothingRunsBeside() {
         WindowFixture f;
         TMainform& w = f.W();
-        f.LoadJob(BenchJob("example.zkm"), BenchJob("example.zka"));
-        w.a_berechnung->trigger();
-        w.Btn_Komb->click();
-        WaitUntilIdle(w);
+        CalculateExample(f);
         OptimumBeside& beside = Beside(w);
         QVERIFY(beside.L_UntergrenzeCaption->isHidden());
         QVERIFY(beside.L_Untergrenze->text().isEmpty());
