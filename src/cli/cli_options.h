@@ -16,8 +16,10 @@ struct CliOptions {
     bool candidatesOnly = false;
     bool json = false;
     bool progress = false;
-    std::string resultFile;  // --result: the result file to write
-    std::string xlsxFile;    // --xlsx: the saw plan workbook to write
+    bool optimum = false;      // --optimum: the optimum stage beside the search
+    bool optimumOnly = false;  // --optimum-only: the optimum stage without the search
+    std::string resultFile;    // --result: the result file to write
+    std::string xlsxFile;      // --xlsx: the saw plan workbook to write
     char decimalSeparator = '.';
     char thousandsSeparator = ',';
 };

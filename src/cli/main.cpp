@@ -13,6 +13,7 @@
 
 #include "base/errors.h"
 #include "base/numbers.h"
+#include "cli/bound_output.h"
 #include "cli/calculation_run.h"
 #include "cli/cli_options.h"
 #include "cli/grid_text.h"
@@ -71,6 +72,11 @@ std::optional<int> ParseOptions(int argc, char** argv, CliOptions& options) {
     app.add_flag("--candidates", options.candidatesOnly,
                  "No search: show the candidate patterns for the first bar");
     app.add_flag("--json", options.json, "Print JSON");
+    app.add_flag("--optimum", options.optimum,
+                 "Run the optimum stage beside the search: it seeks the least stock and proves it "
+                 "where it reaches the lower bound; a proven optimum ends the run");
+    app.add_flag("--optimum-only", options.optimumOnly,
+                 "Run the optimum stage without the search (for comparisons)");
     app.add_flag("--progress", options.progress,
                  "Report each better plan on standard error as it is found");
     app.add_option("--result", options.resultFile, "Save the result file (.zke)");
@@ -150,7 +156,8 @@ void ShowCandidates(const CliOptions& options, CalculationPage& calc,
 std::optional<int> Calculate(const CliOptions& options, CalculationPage& calc,
                              const ResultContext& context) {
     CalculationSettings settings{SearchBudget(options.depthIndex), LimitsOf(calc),
-                                 options.timeLimit};
+                                 options.timeLimit, options.optimum || options.optimumOnly,
+                                 !options.optimumOnly};
     std::signal(SIGINT, OnInterrupt);
     CalculationOutcome outcome = RunCliCalculation(
         settings, interrupted, options.progress ? &std::cerr : nullptr, calc, context);
@@ -168,12 +175,18 @@ std::optional<int> Calculate(const CliOptions& options, CalculationPage& calc,
             {"job", JobJson(context.job)},
             {"improvements", improvements},
             {"best", outcome.best ? PlanJson(*outcome.best, context.job) : nlohmann::json(nullptr)},
+            {"bound", BoundJson(outcome.bound)},
+            {"optimum", OptimumJson(outcome.optimum)},
             {"stats",
              {{"nodes", outcome.counters.Nodes},
               {"candidates_generated", outcome.counters.Candidates},
               {"seconds", outcome.seconds},
+              {"bound_seconds", outcome.boundSeconds},
               {"stopped", outcome.stopped}}}};
         std::cout << out.dump(2) << '\n';
+    } else {
+        PrintCalculationPage(std::cout, calc);
+        PrintBound(std::cout, outcome, context);
     }
     return std::nullopt;
 }
@@ -222,7 +235,7 @@ int Main(int argc, char** argv) {
         } else if (auto exitCode = Calculate(options, calc, context)) {
             return *exitCode;
         }
-        if (!options.json) {
+        if (options.candidatesOnly && !options.json) {
             PrintCalculationPage(std::cout, calc);
         }
         return SaveOutputs(options, page, calc, context);

@@ -54,7 +54,8 @@ nlohmann::json PlanJson(const PlanRecord& plan, const JobTables& job) {
             {"used_length", static_cast<int64_t>(plan.usedLength)},
             {"piece_length", static_cast<int64_t>(plan.pieceLength)},
             {"total_rest", plan.totalRest},
-            {"rest_except_last", static_cast<int64_t>(plan.restExceptLast)}};
+            {"rest_except_last", static_cast<int64_t>(plan.restExceptLast)},
+            {"source", plan.source}};
 }
 
 nlohmann::json CandidateJson(const TStab& candidate, const JobTables& job, bool scored) {

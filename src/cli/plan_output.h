@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -19,6 +20,7 @@ struct PlanRecord {
     long double pieceLength = 0;
     int32_t totalRest = 0;
     long double restExceptLast = 0;
+    std::string source = "search";  // who found it: "search" or "optimum"
 };
 
 PlanRecord RecordPlan(const TBearbeitung& plan);

@@ -2,6 +2,7 @@
 
 #include "engine/calculation.h"
 #include "ui/main_window.h"
+#include "ui/optimum_beside.h"
 
 namespace zelk {
 
@@ -45,7 +46,8 @@ void TBerechnungsthread::run() {
     window_.Synchronise("CalcStarted");
     WindowSearchHost host(window_);
     RunCalculation(std::move(root_), totalsPending_, budget_, limits_, host);
-    engine_.reset();  // the plans of the run are freed; so is their job context
+    window_.optimum_->WaitForStage();  // the optimum beside the search ends with the run
+    engine_.reset();                   // the plans of the run are freed; so is their job context
     window_.Synchronise("CalcFinished");
 }
 

@@ -37,6 +37,7 @@
 #include "result/result_grids.h"
 #include "ui/calculation_thread.h"
 #include "ui/language_menu.h"
+#include "ui/optimum_beside.h"
 
 // The pictures live in the window's library; the program must ask for them.
 static void LoadPictures() {
@@ -152,6 +153,7 @@ TMainform::TMainform(ProgramFolders folders, QWidget* parent)
                    : QFileDialog::getOpenFileName(this, QString(), start, filter);
     };
 
+    optimum_ = new OptimumBeside(*this);
     ConnectHandlers();
     FormCreate();
 }
@@ -844,6 +846,7 @@ void TMainform::StartCalculation(std::unique_ptr<EngineContext> engine,
     }
     calculating_ = true;
     CloseAfterCalc = false;
+    optimum_->Start(job_, limits, totalsPending);
     thread_ = new TBerechnungsthread(*this, std::move(engine), std::move(root), totalsPending,
                                      budget, limits);
     connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
@@ -1001,14 +1004,21 @@ void TMainform::CalcStarted() {
 
 void TMainform::ShowBestPlan() {
     HandOffGuard guard(handOff_);
-    if (closingDown_ || !PlanToShow) {
+    if (PlanToShow) {
+        ShowFoundPlan(*PlanToShow, PlanIsBetter);
+    }
+}
+
+void TMainform::ShowFoundPlan(const TBearbeitung& plan, bool better) {
+    if (closingDown_ || !optimum_->Offer(plan)) {
         return;
     }
-    if (PlanIsBetter) {
+    if (better) {
         betterPlanTime_.start();
     }
-    Command([this] { ShowPlan(calc_, *PlanToShow, Context()); });
+    Command([&] { ShowPlan(calc_, plan, Context()); });
     G_V->ShowFromFirstRow();
+    optimum_->Shown();
     RepaintResult();
 }
 

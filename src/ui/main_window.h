@@ -40,6 +40,7 @@
 namespace zelk {
 
 class TBerechnungsthread;
+class OptimumBeside;
 
 class TMainform : public QMainWindow {
     Q_OBJECT
@@ -74,6 +75,11 @@ public:
     Q_INVOKABLE void ShowCalcError();
     Q_INVOKABLE void CalcFinished();
 
+    // Shows a plan found by the search or the optimum stage, if it is to be shown; `better` marks a
+    // plan just found (not one shown again at a pass's end), which restarts the time since the last
+    // better plan.
+    void ShowFoundPlan(const TBearbeitung& plan, bool better);
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -81,6 +87,7 @@ protected:
 
 private:
     friend class TBerechnungsthread;
+    friend class OptimumBeside;
     friend class WindowSearchHost;
 
     // Building the window.
@@ -201,7 +208,8 @@ private:
     std::string CalcErrorText;
     std::atomic<int> handOff_{0};  // orders the thread's writes before each synchronised call
     QPointer<TBerechnungsthread> thread_;
-    QPointer<QWidget> formFocus_;  // the widget of the form that had the focus last
+    OptimumBeside* optimum_ = nullptr;  // the optimum stage beside the calculation
+    QPointer<QWidget> formFocus_;       // the widget of the form that had the focus last
 
 public:
     // The controls, named as on the form.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,7 +27,11 @@ inline void WaitUntilIdle(TMainform& w, int timeoutMs = 60000) {
 
 class WindowFixture {
 public:
-    WindowFixture() { Start(); }
+    // The tests of the calculation check the search alone: the optimum beside it is off unless a
+    // test asks for the window as the user finds it.
+    explicit WindowFixture(bool optimumAsStored = false) : optimumAsStored_(optimumAsStored) {
+        Start();
+    }
 
     // A second start in the same folders, as after closing the program.
     void Restart() {
@@ -83,6 +88,7 @@ public:
     std::vector<QUrl> opened;
     bool openSucceeds = true;
     std::unique_ptr<TMainform> window;
+    bool optimumAsStored_ = false;
 
     void Start() {
         SetCatalogueDirectory(ZELK_LOCALE);
@@ -98,6 +104,9 @@ public:
             lastPreset = preset;
             return nextFile;
         };
+        if (!optimumAsStored_) {
+            window->findChild<QCheckBox*>("cb_optimum")->setChecked(false);
+        }
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));

@@ -1,0 +1,68 @@
+#include "optimum/bound_text.h"
+
+#include <cmath>
+
+#include "base/numbers.h"
+#include "base/translate.h"
+
+namespace zelk {
+
+namespace {
+
+// Trim cut, clamp rest and kerf: what each bar has beyond its usable length.
+int64_t MachineLengthPerBar(const JobTables& job) {
+    return job.StockKinds > 0 ? int64_t{job.StockLength[1]} - job.StockUsable[1] : 0;
+}
+
+int64_t LongestUsable(const JobTables& job) {
+    int64_t longest = 0;
+    for (int s = 1; s <= job.StockKinds; ++s) {
+        if (job.StockCountOrig[s] > 0) {
+            longest = std::max<int64_t>(longest, job.StockUsable[s]);
+        }
+    }
+    return longest;
+}
+
+}  // namespace
+
+int64_t NominalBound(const JobTables& job, int64_t usableBound) {
+    const int64_t longest = LongestUsable(job);
+    const int64_t bars = longest > 0 ? (usableBound + longest - 1) / longest : 0;
+    return usableBound + bars * MachineLengthPerBar(job);
+}
+
+std::string BoundText(const JobTables& job, const std::optional<LowerBound>& bound, bool metres,
+                      char decimalSeparator, char thousandsSeparator) {
+    if (!bound) {
+        return {};
+    }
+    if (!bound->orderCanBeMet || !bound->usedLength) {
+        return Translate("Der Lagerbestand reicht für den Auftrag nicht aus.");
+    }
+    const long double divisor = metres ? 100000 : 100;
+    return FormatTwoDecimals(static_cast<double>(NominalBound(job, *bound->usedLength) / divisor),
+                             decimalSeparator, thousandsSeparator) +
+           (metres ? " m" : " in.");
+}
+
+std::string GapText(const JobTables& job, const std::optional<LowerBound>& bound, bool fulfilled,
+                    long double planUsed, int64_t planBars, char decimalSeparator) {
+    if (!bound || !bound->usedLength || !fulfilled || planUsed < *bound->usedLength) {
+        return {};
+    }
+    if (planUsed == *bound->usedLength) {
+        return Translate("Plan ist optimal (bewiesen)");
+    }
+    const long double nominal =
+        planUsed + static_cast<long double>(planBars) * MachineLengthPerBar(job);
+    const long double least = NominalBound(job, *bound->usedLength);
+    // Rounded up to a tenth, so that a plan above the bound never reads 0,0 %.
+    const auto tenths =
+        std::max<int64_t>(1, std::llround(std::ceil((nominal - least) / least * 1000 - 1e-9L)));
+    const std::string percent =
+        std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10);
+    return Translate("Plan liegt") + " " + percent + " % " + Translate("über der Untergrenze");
+}
+
+}  // namespace zelk

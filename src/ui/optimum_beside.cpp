@@ -1,0 +1,164 @@
+#include "ui/optimum_beside.h"
+
+#include <QSettings>
+
+#include "base/translate.h"
+#include "optimum/bound_text.h"
+#include "optimum/optimum_stage.h"
+#include "optimum/plan_arrangement.h"
+#include "ui/main_window.h"
+
+namespace zelk {
+
+namespace {
+
+constexpr const char* kOption = "OptimumSuchen";
+// How long the stage may seek beside a calculation; it ends sooner when it proves its plan.
+constexpr double kStageSeconds = 60;
+constexpr int kRowHeight = 18;
+
+}  // namespace
+
+// The stage's view of the window: the window's stop, and blocking calls into the window's thread.
+class OptimumBeside::Host : public OptimumHost {
+public:
+    explicit Host(OptimumBeside& beside) : beside_(beside) {}
+
+    bool StopRequested() override {
+        return beside_.quit_.load() || beside_.window_.StopRequested.load();
+    }
+
+    void ShowBound(const LowerBound& bound) override {
+        beside_.boundToShow_ = bound;
+        QMetaObject::invokeMethod(&beside_, "ShowBound", Qt::BlockingQueuedConnection);
+    }
+
+    void ShowOptimumPlan(const std::vector<TStab>& entries, bool) override {
+        beside_.planToShow_ = entries;
+        QMetaObject::invokeMethod(&beside_, "ShowStagePlan", Qt::BlockingQueuedConnection);
+    }
+
+private:
+    OptimumBeside& beside_;
+};
+
+OptimumBeside::OptimumBeside(TMainform& window) : QObject(&window), window_(window) {
+    Layout();
+    QSettings settings("Quendra", "Zelk");
+    settings.beginGroup("Options");
+    cb_optimum->setChecked(settings.value(kOption, "1").toString() != "0");
+    connect(cb_optimum, &QCheckBox::toggled, this, [](bool checked) {
+        QSettings options("Quendra", "Zelk");
+        options.beginGroup("Options");
+        options.setValue(kOption, checked ? "1" : "0");
+    });
+}
+
+OptimumBeside::~OptimumBeside() {
+    quit_.store(true);
+    if (stage_.joinable()) {
+        stage_.join();
+    }
+}
+
+// A row below the panel's controls: the check box at the left, the bound and the gap under the
+// Info-Box.
+void OptimumBeside::Layout() {
+    QWidget* panel = window_.InfoBox->parentWidget();
+    const int top = panel->height();
+    panel->setFixedHeight(top + 2 * kRowHeight + 4);
+    cb_optimum = new QCheckBox(QString::fromUtf8(TranslatedLater("Optimum suchen")), panel);
+    cb_optimum->setObjectName("cb_optimum");
+    cb_optimum->setGeometry(8, top + 2, 200, 22);
+    const QRect info = window_.InfoBox->geometry();
+    L_UntergrenzeCaption =
+        new QLabel(QString::fromUtf8(TranslatedLater("Untergrenze Verbrauch LL")), panel);
+    L_UntergrenzeCaption->setObjectName("L_UntergrenzeCaption");
+    L_UntergrenzeCaption->setGeometry(info.x() + 6, top, info.width() / 2 + 20, kRowHeight);
+    L_Untergrenze = new QLabel(panel);
+    L_Untergrenze->setObjectName("L_Untergrenze");
+    L_Untergrenze->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    L_Untergrenze->setGeometry(info.x() + info.width() / 2 + 26, top, info.width() / 2 - 32,
+                               kRowHeight);
+    L_Abstand = new QLabel(panel);
+    L_Abstand->setObjectName("L_Abstand");
+    L_Abstand->setGeometry(info.x() + 6, top + kRowHeight, info.width() - 12, kRowHeight);
+    L_UntergrenzeCaption->hide();
+}
+
+void OptimumBeside::Start(const JobTables& job, SelectionLimits limits, bool fromScratch) {
+    WaitForStage();
+    shown_.reset();
+    bound_.reset();
+    L_Untergrenze->clear();
+    L_Abstand->clear();
+    const bool beside = fromScratch && cb_optimum->isChecked();
+    L_UntergrenzeCaption->setVisible(beside);
+    if (!beside) {
+        return;  // the calculation alone, as it always was
+    }
+    job_ = job;
+    limits_ = limits;
+    shown_.emplace(window_.job_);
+    quit_.store(false);
+    stage_ = std::thread([this] {
+        Host host(*this);
+        RunOptimumStage(job_, {limits_, kStageSeconds}, host);
+    });
+}
+
+bool OptimumBeside::Offer(const TBearbeitung& plan) {
+    return !shown_ || shown_->Offer(plan);
+}
+
+void OptimumBeside::Shown() {
+    if (!shown_) {
+        return;
+    }
+    ShowGap();
+    if (shown_->ProvenOptimal(bound_)) {
+        window_.StopRequested.store(true);  // nothing can use less stock
+    }
+}
+
+void OptimumBeside::WaitForStage() {
+    if (stage_.joinable()) {
+        stage_.join();
+    }
+}
+
+void OptimumBeside::ShowBound() {
+    if (window_.closingDown_) {
+        return;
+    }
+    bound_ = boundToShow_;
+    L_Untergrenze->setText(
+        QString::fromStdString(BoundText(window_.job_, bound_, window_.page_.UnitText() == "mm",
+                                         window_.decimalSeparator_, window_.thousandsSeparator_)));
+    Shown();
+}
+
+void OptimumBeside::ShowStagePlan() {
+    if (window_.closingDown_) {
+        return;
+    }
+    EngineContext context(window_.job_, limits_);
+    std::unique_ptr<TBearbeitung> plan = PlanFromEntries(context, planToShow_);
+    window_.ShowFoundPlan(*plan, true);
+}
+
+void OptimumBeside::ShowGap() {
+    const TBearbeitung* current = shown_->Current();
+    if (!current) {
+        return;
+    }
+    int64_t bars = 0;
+    for (const std::unique_ptr<TStab>& bar : current->Bars) {
+        bars += bar->BarCount;
+    }
+    L_Abstand->setText(
+        QString::fromStdString(GapText(window_.job_, bound_, current->Fulfilled,
+                                       current->UsedLength, bars, window_.decimalSeparator_)));
+}
+
+}  // namespace zelk

@@ -1,0 +1,118 @@
+// The optimum beside the calculation in the window: the check box kept in the options, the bound
+// and the gap under the Info-Box, a proven optimum ending the run, and a stop ending the stage.
+#include <QtTest>
+
+#include "optimum/triplet_job.h"
+#include "ui/optimum_beside.h"
+#include "ui/test_registry.h"
+#include "ui/window_fixture.h"
+
+namespace zelk::test {
+
+namespace {
+
+class OptimumWindowTest : public QObject {
+    Q_OBJECT
+
+    static OptimumBeside& Beside(TMainform& w) { return *w.findChild<OptimumBeside*>(); }
+
+    // The worked example calculated to its end in normal mode.
+    static void CalculateExample(WindowFixture& f) {
+        f.LoadJob(BenchJob("example.zkm"), BenchJob("example.zka"));
+        f.W().a_berechnung->trigger();
+        f.W().Btn_Komb->click();
+        WaitUntilIdle(f.W());
+    }
+
+    static void WriteFile(const QString& path, const std::string& text) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(text));
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { QSettings("Quendra", "Zelk").clear(); }
+
+    void TheBoxIsOnAtFirstAndKeptBetweenStarts() {
+        WindowFixture f(true);
+        OptimumBeside& beside = Beside(f.W());
+        QVERIFY(beside.cb_optimum->isChecked());
+        QCOMPARE(beside.cb_optimum->text(), QString("Optimum suchen"));
+        beside.cb_optimum->click();
+        f.Restart();
+        QVERIFY(!Beside(f.W()).cb_optimum->isChecked());
+        QCOMPARE(QSettings("Quendra", "Zelk").value("Options/OptimumSuchen").toString(),
+                 QString("0"));
+    }
+
+    void AProvenOptimumEndsTheCalculationByItself() {
+        // The search alone runs long on this job at XS; the stage proves its optimum at once.
+        WindowFixture f(true);
+        TMainform& w = f.W();
+        const QString machine = f.folder.filePath("t.zkm");
+        const QString order = f.folder.filePath("t.zka");
+        WriteFile(machine, TripletMachineText());
+        WriteFile(order, TripletOrderText());
+        f.LoadJob(machine, order);
+        w.a_berechnung->trigger();
+        w.cb_rechentiefe->setCurrentIndex(0);
+        w.Btn_Komb->click();
+        QTRY_VERIFY(!w.Btn_Stop->isHidden());
+        WaitUntilIdle(w, 60000);
+        OptimumBeside& beside = Beside(w);
+        QVERIFY(!beside.L_UntergrenzeCaption->isHidden());
+        QCOMPARE(beside.L_Abstand->text(), QString("Plan ist optimal (bewiesen)"));
+        // One stock length used: the bound is the stock the shown plan uses.
+        QCOMPARE(beside.L_Untergrenze->text().toStdString(), w.L_HLSumme->text().toStdString());
+        QVERIFY(f.Shown().empty());
+    }
+
+    void StopEndsTheStageWithTheSearch() {
+        WindowFixture f(true);
+        TMainform& w = f.W();
+        f.LoadJob(BenchJob("groups.zkm"), BenchJob("groups.zka"));
+        w.a_berechnung->trigger();
+        w.cb_rechentiefe->setCurrentIndex(0);
+        w.Btn_Komb->click();
+        OptimumBeside& beside = Beside(w);
+        QTRY_VERIFY_WITH_TIMEOUT(!beside.L_Untergrenze->text().isEmpty(), 30000);
+        w.Btn_Stop->click();
+        WaitUntilIdle(w, 30000);
+        QVERIFY(beside.L_Abstand->text().startsWith("Plan liegt ") ||
+                beside.L_Abstand->text() == "Plan ist optimal (bewiesen)");
+        QVERIFY(f.Shown().empty());
+    }
+
+    void ExpertModeGoesOnFromItsRowsAlone() {
+        WindowFixture f(true);
+        TMainform& w = f.W();
+        CalculateExample(f);
+        OptimumBeside& beside = Beside(w);
+        QTRY_COMPARE(beside.L_Abstand->text(), QString("Plan ist optimal (bewiesen)"));
+        w.cb_experte->click();
+        w.OptBtn->click();  // the search from the rows of the grid; nothing beside it
+        WaitUntilIdle(w);
+        QVERIFY(beside.L_UntergrenzeCaption->isHidden());
+        QVERIFY(beside.L_Abstand->text().isEmpty());
+    }
+
+    void WithTheBoxOffNothingRunsBeside() {
+        WindowFixture f;
+        TMainform& w = f.W();
+        CalculateExample(f);
+        OptimumBeside& beside = Beside(w);
+        QVERIFY(beside.L_UntergrenzeCaption->isHidden());
+        QVERIFY(beside.L_Untergrenze->text().isEmpty());
+        QVERIFY(beside.L_Abstand->text().isEmpty());
+        QVERIFY(!w.L_HLSumme->text().isEmpty());
+    }
+};
+
+const RegisterTest<OptimumWindowTest> registered;
+
+}  // namespace
+
+}  // namespace zelk::test
+
+#include "optimum_window_test.moc"
