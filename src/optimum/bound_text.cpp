@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/errors.h"
 #include "base/numbers.h"
 #include "base/translate.h"
 
@@ -40,8 +41,7 @@ std::string BoundText(const JobTables& job, const std::optional<LowerBound>& bou
     if (!bound->orderCanBeMet || !bound->usedLength) {
         return Translate("Der Lagerbestand reicht für den Auftrag nicht aus.");
     }
-    const long double divisor = metres ? 100000 : 100;
-    return FormatTwoDecimals(static_cast<double>(NominalBound(job, *bound->usedLength) / divisor),
+    return FormatTwoDecimals(NominalBound(job, *bound->usedLength), metres ? 100000 : 100,
                              decimalSeparator, thousandsSeparator) +
            (metres ? " m" : " in.");
 }
@@ -62,7 +62,7 @@ std::string GapText(const JobTables& job, const std::optional<LowerBound>& bound
         std::max<int64_t>(1, std::llround(std::ceil((nominal - least) / least * 1000 - 1e-9L)));
     const std::string percent =
         std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10);
-    return Translate("Plan liegt") + " " + percent + " % " + Translate("über der Untergrenze");
+    return Insert(Translate("Plan liegt %s über der Untergrenze"), {percent + " %"});
 }
 
 }  // namespace zelk
