@@ -25,6 +25,7 @@ void PrintStart(zelk::TMainform& window) {
     out << "caption: " << window.windowTitle() << '\n'
         << "language: " << QString::fromStdString(zelk::CurrentLanguage()) << '\n'
         << "new machine button: " << window.Btn_MNeu->text() << '\n'
+        << "banner: " << (window.Image1->pixmap().isNull() ? "missing" : "shown") << '\n'
         << "catalogues: " << folders.CatalogueDirectory() << '\n'
         << "help document: " << help << (QFileInfo::exists(help) ? "" : " (missing)") << '\n'
         << "data directory: " << folders.DataDirectory() << '\n'

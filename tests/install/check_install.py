@@ -88,6 +88,7 @@ def main():
             "caption": "ZELK Cutting Optimiser V2.7",
             "language": "en",
             "new machine button": "New machine",
+            "banner": "shown",
             "catalogues": str(own / "locale"),
             "help document": str(own / "anleitung.pdf"),
             "data directory": str(user / "Data"),
