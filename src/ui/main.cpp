@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     application.setOrganizationName("Quendra");
     application.setApplicationName("ZelK");
-    application.setDesktopFileName("zelk");
+    application.setDesktopFileName(ZELK_APP_ID);
     application.setWindowIcon(QIcon(":/pictures/zelk.svg"));
 
     QCommandLineParser arguments;

@@ -4,7 +4,7 @@ outside the build tree: zelk-cli on the installed samples, and the window, offsc
 English, once on the sample order and once on a result file; then checks the desktop entry, the
 AppStream metadata, the file types and the manual page.
 
-    check_install.py BUILD_DIR
+    check_install.py BUILD_DIR APP_ID
 """
 import gzip
 import os
@@ -14,7 +14,6 @@ import tempfile
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
-APP_ID = "de.quendra.zelk"
 MACHINE = "Säge 1.zkm"
 ORDER = "Regalbau KW 50.zka"
 
@@ -43,6 +42,7 @@ def window_start(zelk, argument, environment, folder):
 
 def main():
     build = Path(sys.argv[1]).resolve()
+    app_id = sys.argv[2]
     with tempfile.TemporaryDirectory(prefix="zelk-install-") as temporary:
         folder = Path(temporary)
         root = folder / "root"
@@ -104,10 +104,10 @@ def main():
         expect(shown.get("machine") == "Säge 1" and int(shown.get("result rows", 0)) > 0,
                f"the result file was not opened: {shown}")
 
-        desktop = share / "applications" / f"{APP_ID}.desktop"
+        desktop = share / "applications" / f"{app_id}.desktop"
         run(["desktop-file-validate", str(desktop)])
         expect("Exec=zelk %F" in desktop.read_text(), "the desktop entry passes no files")
-        run(["appstreamcli", "validate", "--no-net", str(share / "metainfo" / f"{APP_ID}.metainfo.xml")])
+        run(["appstreamcli", "validate", "--no-net", str(share / "metainfo" / f"{app_id}.metainfo.xml")])
         namespace = "{http://www.freedesktop.org/standards/shared-mime-info}"
         globs = {glob.get("pattern")
                  for glob in ElementTree.parse(share / "mime/packages/zelk.xml").iter(namespace + "glob")}
