@@ -45,6 +45,13 @@ std::string CannotDeleteText(const std::string& file, const std::string& reason)
     return Insert(Translate("Datei %s kann nicht gelöscht werden. %s"), {file, reason});
 }
 
+std::string NotAProgramFileText(const std::string& file) {
+    return Insert(
+        Translate(
+            "Die Datei %s ist keine Maschinen-, Auftrags- oder Ergebnisdatei (.zkm, .zka, .zke)."),
+        {file});
+}
+
 std::string CannotWriteText(const std::string& file) {
     return Insert(Translate("In %s kann nicht geschrieben werden"), {file});
 }

@@ -29,5 +29,7 @@ std::string CannotOpenText(const std::string& file, const std::string& reason);
 std::string CannotCreateText(const std::string& file, const std::string& reason);
 std::string CannotWriteText(const std::string& file);  // "In %s kann nicht geschrieben werden"
 std::string CannotDeleteText(const std::string& file, const std::string& reason);
+// A file given to the program that is none of its own kinds (.zkm, .zka, .zke).
+std::string NotAProgramFileText(const std::string& file);
 
 }  // namespace zelk

@@ -343,14 +343,17 @@ void TMainform::FormCloseQuery(bool& canClose) {
 
 // ---- Actions ------------------------------------------------------------------------------
 
+void TMainform::TurnToPage(QWidget* page, QAction* action) {
+    pages->setCurrentWidget(page);
+    action->setChecked(true);
+}
+
 void TMainform::a_auftragsdatenExecute() {
-    pages->setCurrentWidget(AP_Auftragsdaten);
-    a_auftragsdaten->setChecked(true);
+    TurnToPage(AP_Auftragsdaten, a_auftragsdaten);
 }
 
 void TMainform::a_berechnungExecute() {
-    pages->setCurrentWidget(AP_Bearbeitung);
-    a_berechnung->setChecked(true);
+    TurnToPage(AP_Bearbeitung, a_berechnung);
     if (Running()) {
         return;  // the job stays as the calculation reads it
     }
@@ -685,8 +688,7 @@ void TMainform::SaveFile(const QString& filter, const std::string& presetName,
 }
 
 void TMainform::Btn_MLoadClick() {
-    LoadFile(T("Maschinendaten (*.zkm)"),
-             [this](const std::string& path) { LoadMachineFile(page_, path, dialogs_); });
+    LoadFile(T("Maschinendaten (*.zkm)"), [this](const std::string& path) { LoadMachine(path); });
 }
 
 void TMainform::Btn_MSaveClick() {
@@ -695,8 +697,7 @@ void TMainform::Btn_MSaveClick() {
 }
 
 void TMainform::Btn_ALoadClick() {
-    LoadFile(T("Auftragsdaten (*.zka)"),
-             [this](const std::string& path) { LoadOrderFile(page_, path, dialogs_); });
+    LoadFile(T("Auftragsdaten (*.zka)"), [this](const std::string& path) { LoadOrder(path); });
 }
 
 void TMainform::Btn_ASaveClick() {
@@ -956,11 +957,40 @@ void TMainform::BtnLoadErgClick() {
     bool loaded = false;
     LoadFile(T("Ergebnisdaten (*.zke)"), [this, &loaded](const std::string& path) {
         loaded = true;  // also a file read in part shows its rows anew
-        LoadResultFile(page_, calc_, job_, path, decimalSeparator_, thousandsSeparator_, dialogs_);
+        LoadResult(path);
     });
     if (loaded) {
         G_V->ShowFromFirstRow();
     }
+}
+
+void TMainform::LoadMachine(const std::string& path) {
+    LoadMachineFile(page_, path, dialogs_);
+}
+
+void TMainform::LoadOrder(const std::string& path) {
+    LoadOrderFile(page_, path, dialogs_);
+}
+
+void TMainform::LoadResult(const std::string& path) {
+    LoadResultFile(page_, calc_, job_, path, decimalSeparator_, thousandsSeparator_, dialogs_);
+}
+
+void TMainform::OpenFile(const QString& path) {
+    const QString type = QFileInfo(path).suffix().toLower();
+    Command([&] {
+        const std::string file = path.toStdString();
+        if (type == "zkm") {
+            LoadMachine(file);
+        } else if (type == "zka") {
+            LoadOrder(file);
+        } else if (type == "zke") {
+            TurnToPage(AP_Bearbeitung, a_berechnung);  // where a loaded result is shown
+            LoadResult(file);
+        } else {
+            throw RuntimeError(NotAProgramFileText(QDir::toNativeSeparators(path).toStdString()));
+        }
+    });
 }
 
 // ---- Calls from the calculation thread ----------------------------------------------------

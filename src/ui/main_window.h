@@ -63,6 +63,10 @@ public:
     std::function<bool(const QUrl&)> openDocument;
     std::function<QString(bool save, const QString& filter, const QString& presetName)> chooseFile;
 
+    // Opens a machine (.zkm), order (.zka) or result file (.zke), chosen by its name's ending,
+    // as its load button would; a result is shown on the calculation page.
+    void OpenFile(const QString& path);
+
     // The ini file that keeps the language between starts.
     const QString& IniFile() const { return IniFileName; }
 
@@ -106,6 +110,7 @@ private:
     void ReadOptions();
 
     // Actions.
+    void TurnToPage(QWidget* page, QAction* action);
     void a_auftragsdatenExecute();
     void a_berechnungExecute();
     void a_beendenExecute();
@@ -139,6 +144,8 @@ private:
     void BtnFL2EinfuegenClick();
     void BtnFL3EinfuegenClick();
     void LoadFile(const QString& filter, const std::function<void(const std::string&)>& load);
+    void LoadMachine(const std::string& path);
+    void LoadOrder(const std::string& path);
     void SaveFile(const QString& filter, const std::string& presetName,
                   const std::function<void(const std::string&)>& save);
     void PasteInto(StringGrid* list);
@@ -159,6 +166,7 @@ private:
     void Btn_RestAlsNeuenAuftragClick();
     void Btn_DruckClick();
     void BtnLoadErgClick();
+    void LoadResult(const std::string& path);
     void BtnSaveErgClick();
     // A path for the next saw plan workbook in the run's folder, named after order and machine.
     QString NewWorkbookPath();

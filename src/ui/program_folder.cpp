@@ -1,5 +1,6 @@
 #include "ui/program_folder.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -14,10 +15,16 @@ QString ProgramFolders::HelpDocument() const {
 }
 
 ProgramFolders FindProgramFolders(const QString& programDirectory) {
+    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString installed =
+        QDir::cleanPath(QDir(programDirectory).filePath(ZELK_DATA_FROM_PROGRAM));
+    if (QFileInfo(installed).isDir()) {
+        return {installed, userFolder};
+    }
     if (QFileInfo(programDirectory).isWritable()) {
         return {programDirectory, programDirectory};
     }
-    return {programDirectory, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
+    return {programDirectory, userFolder};
 }
 
 }  // namespace zelk

@@ -59,7 +59,7 @@ protected:
     std::string Write(const std::string& name, const std::string& lines) {
         fs::path path = dir_ / name;
         std::ofstream(path, std::ios::binary) << lines;
-        return "'" + path.string() + "'";
+        return '\'' + path.string() + '\'';
     }
 
     fs::path dir_;

@@ -45,7 +45,7 @@ const SaveCommand kSaveCommands[] = {
 OrderPage FirstPage() {
     OrderPage page;
     Btn_ANeuClick(page.order);
-    page.machine.E_SKB = "3";
+    page.machine.E_SKB = '3';
     page.order.g_hsl.SetCell(1, 0, "120");
     page.order.g_hsl.SetCell(1, 1, "6000");
     return page;

@@ -15,7 +15,7 @@ TextGrid NamedCells(int rows, int cols) {
     TextGrid grid(rows, cols);
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < cols; ++c) {
-            grid.SetCell(r, c, "r" + std::to_string(r) + "c" + std::to_string(c));
+            grid.SetCell(r, c, 'r' + std::to_string(r) + 'c' + std::to_string(c));
         }
     }
     return grid;

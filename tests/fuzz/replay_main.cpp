@@ -36,8 +36,8 @@ const char* const kOpenings[] = {
     "ZELK_MDATA V2\r\nSäge\r\n",
     "ZELK_ADATA V2\r\nmm\r\n",
     "ZELK_ADATA V2\r\nmm\r\nA\r\n0\r\n0\r\n0\r\n",
-    "ZELK_MDATA V2\r\nS\r\n0\r\n0\r\n0\r\nmm\r\nZELK_ADATA V2\r\nmm\r\nA\r\n0\r\n0\r\n0\r\n"
-    "2\r\n1\t6000\t\r\n2\r\n1\t500\t\r\n\r\n\r\n\r\nZELK_EDATA V1\r\n",
+    ("ZELK_MDATA V2\r\nS\r\n0\r\n0\r\n0\r\nmm\r\nZELK_ADATA V2\r\nmm\r\nA\r\n0\r\n0\r\n0\r\n"
+     "2\r\n1\t6000\t\r\n2\r\n1\t500\t\r\n\r\n\r\n\r\nZELK_EDATA V1\r\n"),
 };
 
 size_t FeedLongLines() {

@@ -31,7 +31,7 @@ TEST(NewOrder, EmptiesTheOrderButNotTheMachine) {
     page.cb_einheit = 1;
     OrderForm& order = page.order;
     order.E_ABez = "Fenster";
-    order.EToleranz = "1";
+    order.EToleranz = '1';
     order.g_hsl.SetRowCount(4);
     order.g_hsl.SetCell(3, 1, "6000");
     btnNeueFLClick(order);

@@ -20,10 +20,6 @@ void WriteFile(const QString& path, const QByteArray& content) {
     file.write(content);
 }
 
-QString Sample(const char* name) {
-    return QString(ZELK_SAMPLES) + "/" + QString::fromUtf8(name);
-}
-
 std::string Labels(TMainform& w) {
     std::string all;
     for (QLabel* label : {w.L_HLSumme, w.L_FIXLSumme, w.L_LagerRest, w.L_Maschrest, w.L_Rest}) {

@@ -20,6 +20,11 @@ inline QString BenchJob(const char* file) {
     return QString(ZELK_BENCH_JOBS) + "/" + file;
 }
 
+// A file of the samples delivered with the program, named in UTF-8.
+inline QString Sample(const char* name) {
+    return QString(ZELK_SAMPLES) + "/" + QString::fromUtf8(name);
+}
+
 // Waits until the window is idle again: the calculation has ended and hidden its stop button.
 inline void WaitUntilIdle(TMainform& w, int timeoutMs = 60000) {
     QTRY_VERIFY_WITH_TIMEOUT(w.Btn_Stop->isHidden(), timeoutMs);
