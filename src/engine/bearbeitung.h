@@ -72,6 +72,15 @@ private:
     // A copy whose totals are still to be computed.
     std::unique_ptr<TBearbeitung> CopyWithoutTotals(bool withBars, bool withCandidates) const;
 
+    // The totals after bar was appended to a bar list whose totals are current: the very values
+    // UpdateTotals would compute, found from the change alone.
+    void AddLastBarToTotals();
+    void SetFulfilledAndNextBar();
+
+    // Tries bar as the next entry: appends it, searches below and takes it off again.
+    void SearchWithNextBar(std::unique_ptr<TStab> bar, SearchHost& host, bool narrow, int width,
+                           int budget, std::unique_ptr<TBearbeitung>& best);
+
     // Pattern generation, with its working values.
     void AddCandidate(const TStab& bar);
     void CompleteBar(const TStab& bar);
