@@ -81,16 +81,27 @@ private:
     void SearchWithNextBar(std::unique_ptr<TStab> bar, SearchHost& host, bool narrow, int width,
                            int budget, std::unique_ptr<TBearbeitung>& best);
 
+    // The steps from generation to selection on the compact candidate records of the context;
+    // the public steps load the candidate list into them and make it anew from them.
+    void GenerateRecords(int budget);
+    void FilterRecords();
+    void ScoreRecords();
+    void SelectRecords(int n);
+    void LoadCandidateList();
+    void MakeCandidateList();
+
     // Pattern generation, with its working values.
     void AddCandidate(const TStab& bar);
     void CompleteBar(const TStab& bar);
     void EnumerateLong(TStab& bar, int k);
+    void FillUp(TStab& bar, int k) const;
     bool NoLongPieceFits(const TStab& bar) const;
     int32_t BarCountFor(const TStab& p) const;
 
     EngineContext& context_;
     int budget_ = 0;
     int32_t minLongLength_ = -1;
+    TStab completion_;  // the bar being completed with short pieces
 };
 
 // The plan ordering: whether the complete plan replaces best (absent: nullptr).

@@ -40,28 +40,26 @@ struct KeyOrdering {
     }
 };
 
-// The list sort over the keys of the bars (keys[i] belongs to list[i]), done only as far as the
-// sorted order is read.
+// The list sort over keys (keys[i] belongs to entry i), done only as far as the sorted order is
+// read.
 template <typename Key, typename KeyBefore>
 class KeySort {
 public:
     KeySort(const std::vector<Key>& keys, KeyBefore keyBefore)
         : entries_(Entries(keys)), sort_(entries_, {keyBefore}) {}
 
-    // The list position of the bar that the sort puts at place p.
+    // The position of the entry that the sort puts at place p.
     uint32_t PositionAt(int p) {
         sort_.SortThrough(p);
         return entries_[p].position;
     }
 
-    // The bars of list moved into sorted order.
-    void Apply(BarList& list) {
-        BarList sorted;
-        sorted.reserve(list.size());
-        for (int p = 0; p < static_cast<int>(list.size()); ++p) {
-            sorted.push_back(std::move(list[PositionAt(p)]));
+    void AllPositions(std::vector<uint32_t>& positions) {
+        sort_.SortThrough(static_cast<int>(entries_.size()) - 1);
+        positions.resize(entries_.size());
+        for (std::size_t p = 0; p < entries_.size(); ++p) {
+            positions[p] = entries_[p].position;
         }
-        list = std::move(sorted);
     }
 
 private:
@@ -78,15 +76,19 @@ private:
 };
 
 template <typename Key, typename KeyBefore>
-void SortByKeys(BarList& list, const std::vector<Key>& keys, KeyBefore keyBefore) {
-    KeySort<Key, KeyBefore>(keys, keyBefore).Apply(list);
+void SortedPositions(const std::vector<Key>& keys, KeyBefore keyBefore,
+                     std::vector<uint32_t>& positions) {
+    KeySort<Key, KeyBefore>(keys, keyBefore).AllPositions(positions);
 }
 
-std::vector<int32_t> RestKeys(const BarList& list) {
-    std::vector<int32_t> keys(list.size());
-    std::transform(list.begin(), list.end(), keys.begin(),
-                   [](const std::unique_ptr<TStab>& bar) { return bar->Rest; });
-    return keys;
+// The bars of list moved into the order of positions.
+void Permute(BarList& list, const std::vector<uint32_t>& positions) {
+    BarList sorted;
+    sorted.reserve(list.size());
+    for (const uint32_t position : positions) {
+        sorted.push_back(std::move(list[position]));
+    }
+    list = std::move(sorted);
 }
 
 }  // namespace
@@ -101,23 +103,34 @@ int CompareScore(const TStab& a, const TStab& b) {
 }
 
 void SortByRest(BarList& list) {
-    SortByKeys(list, RestKeys(list), std::less<int32_t>());
-}
-
-void VisitByRest(BarList& list, const std::function<bool(std::unique_ptr<TStab>&)>& visit) {
-    KeySort<int32_t, std::less<int32_t>> sort(RestKeys(list), {});
-    for (int p = 0; p < static_cast<int>(list.size()) && visit(list[sort.PositionAt(p)]); ++p) {
-    }
+    std::vector<int32_t> rests(list.size());
+    std::transform(list.begin(), list.end(), rests.begin(),
+                   [](const std::unique_ptr<TStab>& bar) { return bar->Rest; });
+    std::vector<uint32_t> positions;
+    RestOrder(rests, positions);
+    Permute(list, positions);
 }
 
 void SortByScore(BarList& list) {
     std::vector<long double> scaledScores(list.size());
     std::transform(list.begin(), list.end(), scaledScores.begin(),
                    [](const std::unique_ptr<TStab>& bar) { return bar->Score * 1000.0L; });
-    SortByScore(list, std::move(scaledScores));
+    std::vector<uint32_t> positions;
+    ScoreOrder(scaledScores, positions);
+    Permute(list, positions);
 }
 
-void SortByScore(BarList& list, std::vector<long double> scaledScores) {
+void RestOrder(const std::vector<int32_t>& rests, std::vector<uint32_t>& positions) {
+    SortedPositions(rests, std::less<int32_t>(), positions);
+}
+
+void VisitRestOrder(const std::vector<int32_t>& rests, const std::function<bool(uint32_t)>& visit) {
+    KeySort<int32_t, std::less<int32_t>> sort(rests, {});
+    for (int p = 0; p < static_cast<int>(rests.size()) && visit(sort.PositionAt(p)); ++p) {
+    }
+}
+
+void ScoreOrder(const std::vector<long double>& scaledScores, std::vector<uint32_t>& positions) {
     // The whole parts of the scaled scores compare the same as the narrowest integers that hold
     // them (a conversion truncates toward zero), and narrow keys sort fastest. Very large or
     // undefined scores keep extended keys.
@@ -127,15 +140,16 @@ void SortByScore(BarList& list, std::vector<long double> scaledScores) {
     };
     const auto descending = [](auto a, auto b) { return a > b; };
     if (within(0x1p31L)) {
-        SortByKeys(list, std::vector<int32_t>(scaledScores.begin(), scaledScores.end()),
-                   descending);
+        SortedPositions(std::vector<int32_t>(scaledScores.begin(), scaledScores.end()), descending,
+                        positions);
     } else if (within(0x1p63L)) {
-        SortByKeys(list, std::vector<int64_t>(scaledScores.begin(), scaledScores.end()),
-                   descending);
+        SortedPositions(std::vector<int64_t>(scaledScores.begin(), scaledScores.end()), descending,
+                        positions);
     } else {
-        std::transform(scaledScores.begin(), scaledScores.end(), scaledScores.begin(),
+        std::vector<long double> keys(scaledScores.size());
+        std::transform(scaledScores.begin(), scaledScores.end(), keys.begin(),
                        [](long double x) { return std::trunc(x); });
-        SortByKeys(list, scaledScores, descending);
+        SortedPositions(keys, descending, positions);
     }
 }
 

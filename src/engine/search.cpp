@@ -64,19 +64,20 @@ void TBearbeitung::Search(SearchHost& host, bool narrow, int width, int budget,
     if (host.StopRequested()) {
         return;
     }
-    GeneratePatterns(budget);
-    FilterCandidates();
-    ScoreCandidates();
+    GenerateRecords(budget);
+    FilterRecords();
+    ScoreRecords();
     // The narrow pass keeps 3, then 2, then 1 per kind; the wide pass 5 at its root, 3 below.
     if (narrow) {
         if (width > 1) {
             --width;
         }
-        SelectCandidates(width);
+        SelectRecords(width);
     } else {
-        SelectCandidates(width > 0 ? 5 : 3);
+        SelectRecords(width > 0 ? 5 : 3);
         width = 0;
     }
+    MakeCandidateList();
 
     if (Candidates.empty()) {
         // The totals are current: every entry was added to them when it was appended.

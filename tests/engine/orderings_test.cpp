@@ -138,15 +138,19 @@ TEST(SortByKeys, UndefinedScoresCompareEqualToEverything) {
     EXPECT_EQ(Addresses(list), byScore);
 }
 
-TEST(VisitByRest, VisitsTheFrontOfTheRestOrder) {
+TEST(VisitRestOrder, VisitsTheFrontOfTheRestOrder) {
     std::mt19937 random(3);
     for (int size = 1; size < 200; size += 13) {
         for (int visits = 1; visits <= size; visits += 5) {
             BarList list = RandomBars(random, size, 1.0L);
             const std::vector<const TStab*> byRest = SortedOverBars(list, CompareRest);
+            std::vector<int32_t> rests;
+            for (const std::unique_ptr<TStab>& bar : list) {
+                rests.push_back(bar->Rest);
+            }
             std::vector<const TStab*> visited;
-            VisitByRest(list, [&](std::unique_ptr<TStab>& bar) {
-                visited.push_back(bar.get());
+            VisitRestOrder(rests, [&](uint32_t position) {
+                visited.push_back(list[position].get());
                 return std::ssize(visited) < visits;
             });
             EXPECT_EQ(visited, std::vector<const TStab*>(byRest.begin(), byRest.begin() + visits));
