@@ -83,10 +83,12 @@ private:
 
     // The steps from generation to selection on the compact candidate records of the context;
     // the public steps load the candidate list into them and make it anew from them.
+    // Scoring sorts by score; the selection sorts by score again first, unless scoring did both
+    // sorts already (scoreSorts = 2).
     void GenerateRecords(int budget);
     void FilterRecords();
-    void ScoreRecords();
-    void SelectRecords(int n);
+    void ScoreRecords(int scoreSorts = 1);
+    void SelectRecords(int n, bool sortedByScore = false);
     void LoadCandidateList();
     void MakeCandidateList();
 
@@ -96,7 +98,7 @@ private:
     void EnumerateLong(TStab& bar, int k);
     void FillUp(TStab& bar, int k) const;
     bool NoLongPieceFits(const TStab& bar) const;
-    int32_t BarCountFor(const TStab& p) const;
+    int32_t BarCountFor(uint32_t r) const;  // of candidate record r
 
     EngineContext& context_;
     int budget_ = 0;

@@ -166,13 +166,13 @@ long double TBearbeitung::PatternValue(const TStab& p) const {
     return value;
 }
 
-void TBearbeitung::ScoreRecords() {
+void TBearbeitung::ScoreRecords(int scoreSorts) {
     CandidateArena& arena = context_.candidates;
     if (arena.order.empty()) {
         return;
     }
     std::vector<uint32_t> positions;
-    RestOrder(Rests(arena, 0), positions);
+    RestOrder(Rests(arena, 0), positions, &context_.sortHelper);
     arena.Reorder(positions);
     const int fixKinds = Job().FixKinds;
     const int32_t minRest = arena.Rest(arena.order.front());
@@ -197,15 +197,17 @@ void TBearbeitung::ScoreRecords() {
         }
         arena.SetScore(r, f * value);
     }
-    ScoreOrder(ScaledScores(arena), positions);
+    ScoreOrder(ScaledScores(arena), positions, &context_.sortHelper, scoreSorts);
     arena.Reorder(positions);
 }
 
-void TBearbeitung::SelectRecords(int n) {
+void TBearbeitung::SelectRecords(int n, bool sortedByScore) {
     CandidateArena& arena = context_.candidates;
-    std::vector<uint32_t> positions;
-    ScoreOrder(ScaledScores(arena), positions);
-    arena.Reorder(positions);
+    if (!sortedByScore) {
+        std::vector<uint32_t> positions;
+        ScoreOrder(ScaledScores(arena), positions, &context_.sortHelper);
+        arena.Reorder(positions);
+    }
     std::vector<uint32_t> chosen;
     DistinctTaker byScore(arena, chosen, n);
     std::size_t taken = 0;

@@ -8,6 +8,7 @@
 
 #include "engine/bar_pool.h"
 #include "engine/candidate_arena.h"
+#include "engine/sort_helper.h"
 #include "job/job_tables.h"
 
 namespace zelk {
@@ -36,6 +37,7 @@ struct EngineContext {
     const JobTables& job;
     BarPool pool;
     CandidateArena candidates;  // the candidates of the latest pattern generation
+    SortHelper sortHelper;      // a second thread for sorting long candidate lists
     int KindLimit;
     int BinLimit;
     EngineCounters counters;

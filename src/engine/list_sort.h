@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/sort_helper.h"
+
 namespace zelk {
 
 // A part of a list left unsorted because nobody reads it yet.
@@ -20,9 +22,12 @@ struct SortRange {
 // puts entry before or after the pivot (a comparison result below or above 0). A pass whose right
 // part starts beyond limit stops there and appends that part to cut (in rising positions); with
 // limit >= right the range is sorted completely.
-template <typename Entry, typename Ordering>
-void ListSortRange(std::vector<Entry>& a, int left, int right, int limit, const Ordering& ordering,
-                   std::vector<SortRange>& cut) {
+//
+// ListSortPasses makes the passes over one range and hands each left part to sortLeftPart(left, j);
+// ListSortRange sorts those parts by recursion.
+template <typename Entry, typename Ordering, typename LeftPart>
+void ListSortPasses(std::vector<Entry>& a, int left, int right, int limit, const Ordering& ordering,
+                    std::vector<SortRange>& cut, const LeftPart& sortLeftPart) {
     int i = 0;
     do {
         i = left;
@@ -42,7 +47,7 @@ void ListSortRange(std::vector<Entry>& a, int left, int right, int limit, const 
             }
         } while (i <= j);
         if (left < j) {
-            ListSortRange(a, left, j, limit, ordering, cut);
+            sortLeftPart(left, j);
         }
         left = i;
         if (i < right && i > limit) {
@@ -50,6 +55,42 @@ void ListSortRange(std::vector<Entry>& a, int left, int right, int limit, const 
             return;
         }
     } while (i < right);
+}
+
+template <typename Entry, typename Ordering>
+void ListSortRange(std::vector<Entry>& a, int left, int right, int limit, const Ordering& ordering,
+                   std::vector<SortRange>& cut) {
+    ListSortPasses(a, left, right, limit, ordering, cut, [&](int partLeft, int partRight) {
+        ListSortRange(a, partLeft, partRight, limit, ordering, cut);
+    });
+}
+
+// Parts at least this long are worth handing to the second thread.
+inline constexpr int kParallelSortPart = 1 << 14;
+
+// Sorts the whole list; the left parts of the outermost passes go to the helper (if any) while it
+// is free. The parts never overlap, so the outcome is the same as on one thread.
+template <typename Entry, typename Ordering>
+void ListSortAll(std::vector<Entry>& a, const Ordering& ordering, SortHelper* helper) {
+    if (a.size() < 2) {
+        return;
+    }
+    const int last = static_cast<int>(a.size()) - 1;
+    std::vector<SortRange> cut;  // a complete sort leaves nothing for later
+    ListSortPasses(a, 0, last, last, ordering, cut, [&](int partLeft, int partRight) {
+        const bool handedOver =
+            helper != nullptr && partRight - partLeft >= kParallelSortPart &&
+            helper->TryStart([&a, &ordering, partLeft, partRight] {
+                std::vector<SortRange> unused;
+                ListSortRange(a, partLeft, partRight, partRight, ordering, unused);
+            });
+        if (!handedOver) {
+            ListSortRange(a, partLeft, partRight, last, ordering, cut);
+        }
+    });
+    if (helper != nullptr) {
+        helper->Wait();
+    }
 }
 
 // The sort done only as far as it is read: after SortThrough(p) the entries at positions 0 .. p

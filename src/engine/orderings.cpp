@@ -40,6 +40,15 @@ struct KeyOrdering {
     }
 };
 
+template <typename Key>
+std::vector<KeyedEntry<Key>> Entries(const std::vector<Key>& keys) {
+    std::vector<KeyedEntry<Key>> entries(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        entries[i] = {keys[i], static_cast<uint32_t>(i)};
+    }
+    return entries;
+}
+
 // The list sort over keys (keys[i] belongs to entry i), done only as far as the sorted order is
 // read.
 template <typename Key, typename KeyBefore>
@@ -54,31 +63,36 @@ public:
         return entries_[p].position;
     }
 
-    void AllPositions(std::vector<uint32_t>& positions) {
-        sort_.SortThrough(static_cast<int>(entries_.size()) - 1);
-        positions.resize(entries_.size());
-        for (std::size_t p = 0; p < entries_.size(); ++p) {
-            positions[p] = entries_[p].position;
-        }
-    }
-
 private:
-    static std::vector<KeyedEntry<Key>> Entries(const std::vector<Key>& keys) {
-        std::vector<KeyedEntry<Key>> entries(keys.size());
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            entries[i] = {keys[i], static_cast<uint32_t>(i)};
-        }
-        return entries;
-    }
-
     std::vector<KeyedEntry<Key>> entries_;
     PartialListSort<KeyedEntry<Key>, KeyOrdering<Key, KeyBefore>> sort_;
 };
 
-template <typename Key, typename KeyBefore>
-void SortedPositions(const std::vector<Key>& keys, KeyBefore keyBefore,
-                     std::vector<uint32_t>& positions) {
-    KeySort<Key, KeyBefore>(keys, keyBefore).AllPositions(positions);
+// The complete list sort over the keys keyOf(0 .. count - 1), with the help of a second thread
+// where there is one.
+template <typename Key, typename KeyBefore, typename KeyOf>
+void SortedPositions(std::size_t count, const KeyOf& keyOf, KeyBefore keyBefore,
+                     std::vector<uint32_t>& positions, SortHelper* helper, int sorts = 1) {
+    std::vector<KeyedEntry<Key>> entries(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        entries[i] = {keyOf(i), static_cast<uint32_t>(i)};
+    }
+    ListSortAll(entries, KeyOrdering<Key, KeyBefore>{keyBefore}, helper);
+    positions.resize(count);
+    for (std::size_t p = 0; p < count; ++p) {
+        positions[p] = entries[p].position;
+    }
+    // A sort again: the keys are already in place, only the positions start anew.
+    for (int again = 1; again < sorts; ++again) {
+        for (std::size_t p = 0; p < count; ++p) {
+            entries[p].position = static_cast<uint32_t>(p);
+        }
+        ListSortAll(entries, KeyOrdering<Key, KeyBefore>{keyBefore}, helper);
+        std::vector<uint32_t> previous = positions;
+        for (std::size_t p = 0; p < count; ++p) {
+            positions[p] = previous[entries[p].position];
+        }
+    }
 }
 
 // The bars of list moved into the order of positions.
@@ -120,8 +134,11 @@ void SortByScore(BarList& list) {
     Permute(list, positions);
 }
 
-void RestOrder(const std::vector<int32_t>& rests, std::vector<uint32_t>& positions) {
-    SortedPositions(rests, std::less<int32_t>(), positions);
+void RestOrder(const std::vector<int32_t>& rests, std::vector<uint32_t>& positions,
+               SortHelper* helper) {
+    SortedPositions<int32_t>(
+        rests.size(), [&rests](std::size_t i) { return rests[i]; }, std::less<int32_t>(), positions,
+        helper);
 }
 
 void VisitRestOrder(const std::vector<int32_t>& rests, const std::function<bool(uint32_t)>& visit) {
@@ -130,26 +147,34 @@ void VisitRestOrder(const std::vector<int32_t>& rests, const std::function<bool(
     }
 }
 
-void ScoreOrder(const std::vector<long double>& scaledScores, std::vector<uint32_t>& positions) {
+void ScoreOrder(const std::vector<long double>& scaledScores, std::vector<uint32_t>& positions,
+                SortHelper* helper, int sorts) {
     // The whole parts of the scaled scores compare the same as the narrowest integers that hold
     // them (a conversion truncates toward zero), and narrow keys sort fastest. Very large or
     // undefined scores keep extended keys.
-    const auto within = [&scaledScores](long double limit) {
-        return std::all_of(scaledScores.begin(), scaledScores.end(),
-                           [limit](long double x) { return std::fabs(x) < limit; });
-    };
+    bool within32 = true;
+    bool within64 = true;
+    for (const long double x : scaledScores) {
+        within32 = within32 && std::fabs(x) < 0x1p31L;
+        within64 = within64 && std::fabs(x) < 0x1p63L;
+    }
     const auto descending = [](auto a, auto b) { return a > b; };
-    if (within(0x1p31L)) {
-        SortedPositions(std::vector<int32_t>(scaledScores.begin(), scaledScores.end()), descending,
-                        positions);
-    } else if (within(0x1p63L)) {
-        SortedPositions(std::vector<int64_t>(scaledScores.begin(), scaledScores.end()), descending,
-                        positions);
+    const auto keyOf = [&scaledScores](auto key) {
+        return [&scaledScores, key](std::size_t i) {
+            return static_cast<decltype(key)>(scaledScores[i]);
+        };
+    };
+    if (within32) {
+        SortedPositions<int32_t>(scaledScores.size(), keyOf(int32_t{}), descending, positions,
+                                 helper, sorts);
+    } else if (within64) {
+        SortedPositions<int64_t>(scaledScores.size(), keyOf(int64_t{}), descending, positions,
+                                 helper, sorts);
     } else {
-        std::vector<long double> keys(scaledScores.size());
-        std::transform(scaledScores.begin(), scaledScores.end(), keys.begin(),
-                       [](long double x) { return std::trunc(x); });
-        SortedPositions(keys, descending, positions);
+        SortedPositions<long double>(
+            scaledScores.size(),
+            [&scaledScores](std::size_t i) { return std::trunc(scaledScores[i]); }, descending,
+            positions, helper, sorts);
     }
 }
 

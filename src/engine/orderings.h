@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/bar_pool.h"
+#include "engine/sort_helper.h"
 
 namespace zelk {
 
@@ -24,9 +25,12 @@ void SortByScore(BarList& list);
 // The list sort over the keys of a list's entries (keys[i] belongs to entry i): positions gets the
 // entries' positions in the order the sort puts them. The sort compares compact (key, position)
 // entries instead of the bars themselves; the comparisons are the same, so the permutation is the
-// same, ties included.
-void RestOrder(const std::vector<int32_t>& rests, std::vector<uint32_t>& positions);
-void ScoreOrder(const std::vector<long double>& scaledScores, std::vector<uint32_t>& positions);
+// same, ties included. A helper thread, where given, sorts parts of long lists at the same time.
+// With sorts = 2 the score order is that of two sorts in a row, the second over the first's result.
+void RestOrder(const std::vector<int32_t>& rests, std::vector<uint32_t>& positions,
+               SortHelper* helper = nullptr);
+void ScoreOrder(const std::vector<long double>& scaledScores, std::vector<uint32_t>& positions,
+                SortHelper* helper = nullptr, int sorts = 1);
 
 // Hands the positions of the entries to visit in the order RestOrder would give them, for as long
 // as visit returns true; the sort goes only as far as the visit.

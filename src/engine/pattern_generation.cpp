@@ -49,13 +49,16 @@ void TBearbeitung::GenerateRecords(int budget) {
 
 // As many bars as the plan could cut to the pattern at once: no more than are on hand, no more
 // than the open pieces allow, but at least one even when fewer pieces are open than it holds.
-int32_t TBearbeitung::BarCountFor(const TStab& p) const {
-    int32_t m = StockLeft[p.StockIndex];
-    for (int k = 1; k <= Job().FixKinds; ++k) {
+int32_t TBearbeitung::BarCountFor(uint32_t r) const {
+    const CandidateArena& arena = context_.candidates;
+    int32_t m = StockLeft[arena.StockIndex(r)];
+    const uint8_t* kinds = arena.KindsBegin(r);
+    const int32_t* counts = arena.CountsBegin(r);
+    for (int i = 0; i < arena.KindCount(r); ++i) {
         // FixOpen div Pieces is below m exactly when FixOpen < m x Pieces; only then divide.
-        if (p.Pieces[k] > 0 && int64_t{FixOpen[k]} < int64_t{m} * p.Pieces[k]) {
-            const int32_t q = std::max(FixOpen[k] / p.Pieces[k], 1);
-            m = std::min(m, q);
+        const int32_t open = FixOpen[kinds[i]];
+        if (counts[i] > 0 && int64_t{open} < int64_t{m} * counts[i]) {
+            m = std::min(m, std::max(open / counts[i], 1));
         }
     }
     return m;
@@ -69,7 +72,8 @@ bool TBearbeitung::NoLongPieceFits(const TStab& bar) const {
 // candidates after the generation: the open pieces and bars on hand do not change meanwhile.
 void TBearbeitung::AddCandidate(const TStab& bar) {
     if (bar.Rest != bar.Usable) {
-        context_.candidates.Append(bar, Job().FixKinds, BarCountFor(bar));
+        const uint32_t r = context_.candidates.Append(bar, Job().FixKinds, 0);
+        context_.candidates.SetBarCount(r, BarCountFor(r));
         ++context_.counters.Candidates;
     }
 }

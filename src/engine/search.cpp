@@ -66,15 +66,15 @@ void TBearbeitung::Search(SearchHost& host, bool narrow, int width, int budget,
     }
     GenerateRecords(budget);
     FilterRecords();
-    ScoreRecords();
+    ScoreRecords(2);  // with the selection's own sort by score
     // The narrow pass keeps 3, then 2, then 1 per kind; the wide pass 5 at its root, 3 below.
     if (narrow) {
         if (width > 1) {
             --width;
         }
-        SelectRecords(width);
+        SelectRecords(width, true);
     } else {
-        SelectRecords(width > 0 ? 5 : 3);
+        SelectRecords(width > 0 ? 5 : 3, true);
         width = 0;
     }
     MakeCandidateList();

@@ -158,5 +158,57 @@ TEST(VisitRestOrder, VisitsTheFrontOfTheRestOrder) {
     }
 }
 
+// The second thread sorts the left parts of long passes: the outcome must be the very order of
+// the sort on one thread, ties included.
+TEST(ListSortAll, TheHelperThreadChangesNoPlace) {
+    std::mt19937 random(19);
+    SortHelper helper;
+    for (const int size : {kParallelSortPart - 1, 3 * kParallelSortPart, 20 * kParallelSortPart}) {
+        for (const int distinct : {3, 1000, 1 << 30}) {
+            std::vector<std::pair<int, int>> alone(size);
+            for (int i = 0; i < size; ++i) {
+                alone[i] = {static_cast<int>(random() % distinct), i};
+            }
+            std::vector<std::pair<int, int>> helped = alone;
+            const auto pivotOf = [](const std::pair<int, int>& entry) { return entry.first; };
+            const auto compare = [](const std::pair<int, int>& entry, int pivot) {
+                return (entry.first > pivot) - (entry.first < pivot);
+            };
+            ListSort(alone, pivotOf, compare);
+            ListSortAll(helped,
+                        ComparisonOrdering<decltype(pivotOf), decltype(compare)>{pivotOf, compare},
+                        &helper);
+            EXPECT_EQ(helped, alone);
+        }
+    }
+}
+
+// Scoring sorts by score and the selection sorts the result again; both at once give the same.
+TEST(ScoreOrder, TwoSortsAtOnceAreTwoSortsInARow) {
+    std::mt19937 random(23);
+    for (const long double scale : {1.0L, 0x1p40L, 0x1p70L}) {
+        std::vector<long double> scaled(5000);
+        for (long double& x : scaled) {
+            x = static_cast<long double>(random() % 300) / 7.0L * scale;
+        }
+        std::vector<uint32_t> once;
+        ScoreOrder(scaled, once);
+        std::vector<long double> sorted;
+        for (const uint32_t p : once) {
+            sorted.push_back(scaled[p]);
+        }
+        std::vector<uint32_t> again;
+        ScoreOrder(sorted, again);
+        std::vector<uint32_t> inARow;
+        for (const uint32_t p : again) {
+            inARow.push_back(once[p]);
+        }
+        std::vector<uint32_t> atOnce;
+        ScoreOrder(scaled, atOnce, nullptr, 2);
+        EXPECT_EQ(atOnce, inARow);
+        EXPECT_NE(atOnce, once);  // the second sort moves ties: the test sees a difference
+    }
+}
+
 }  // namespace
 }  // namespace zelk
