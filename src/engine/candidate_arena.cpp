@@ -5,32 +5,24 @@
 namespace zelk {
 
 void CandidateArena::Clear() {
-    rest_.clear();
-    usable_.clear();
-    stockIndex_.clear();
-    barCount_.clear();
+    records_.clear();
     score_.clear();
-    first_.resize(1);
-    kinds_.clear();
-    counts_.clear();
+    pieces_.clear();
     order.clear();
 }
 
 uint32_t CandidateArena::Append(const TStab& bar, int fixKinds, int32_t barCount,
                                 long double score) {
-    const auto r = static_cast<uint32_t>(rest_.size());
-    rest_.push_back(bar.Rest);
-    usable_.push_back(bar.Usable);
-    stockIndex_.push_back(bar.StockIndex);
-    barCount_.push_back(barCount);
-    score_.push_back(score);
+    const auto r = static_cast<uint32_t>(records_.size());
+    const auto first = static_cast<uint32_t>(pieces_.size());
     for (int k = 1; k <= fixKinds; ++k) {
         if (bar.Pieces[k] != 0) {
-            kinds_.push_back(static_cast<uint8_t>(k));
-            counts_.push_back(bar.Pieces[k]);
+            pieces_.push_back({k, bar.Pieces[k]});
         }
     }
-    first_.push_back(static_cast<uint32_t>(kinds_.size()));
+    records_.push_back({bar.Rest, bar.Usable, bar.StockIndex, barCount, first,
+                        static_cast<uint32_t>(pieces_.size()) - first});
+    score_.push_back(score);
     order.push_back(r);
     return r;
 }
@@ -42,20 +34,24 @@ void CandidateArena::AppendAll(const BarList& list, int fixKinds) {
 }
 
 bool CandidateArena::SamePattern(uint32_t a, uint32_t b) const {
-    return stockIndex_[a] == stockIndex_[b] && usable_[a] == usable_[b] && rest_[a] == rest_[b] &&
-           std::equal(kinds_.begin() + first_[a], kinds_.begin() + first_[a + 1],
-                      kinds_.begin() + first_[b], kinds_.begin() + first_[b + 1]) &&
-           std::equal(counts_.begin() + first_[a], counts_.begin() + first_[a + 1],
-                      counts_.begin() + first_[b]);
+    const Record& x = records_[a];
+    const Record& y = records_[b];
+    return x.stockIndex == y.stockIndex && x.usable == y.usable && x.rest == y.rest &&
+           std::equal(pieces_.begin() + x.first, pieces_.begin() + x.first + x.kindCount,
+                      pieces_.begin() + y.first, pieces_.begin() + y.first + y.kindCount,
+                      [](const Piece& p, const Piece& q) {
+                          return p.kind == q.kind && p.count == q.count;
+                      });
 }
 
 std::unique_ptr<TStab> CandidateArena::MakeBar(uint32_t r, BarPool& pool) const {
-    std::unique_ptr<TStab> bar = pool.ObtainBar(stockIndex_[r], usable_[r]);
-    bar->Rest = rest_[r];
-    bar->BarCount = barCount_[r];
+    const Record& record = records_[r];
+    std::unique_ptr<TStab> bar = pool.ObtainBar(record.stockIndex, record.usable);
+    bar->Rest = record.rest;
+    bar->BarCount = record.barCount;
     bar->Score = score_[r];
-    for (uint32_t i = first_[r]; i < first_[r + 1]; ++i) {
-        bar->Pieces[kinds_[i]] = counts_[i];
+    for (uint32_t i = record.first; i < record.first + record.kindCount; ++i) {
+        bar->Pieces[pieces_[i].kind] = pieces_[i].count;
     }
     return bar;
 }

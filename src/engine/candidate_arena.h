@@ -23,19 +23,24 @@ public:
     // Appends every bar of list, in order, with its bar count and score.
     void AppendAll(const BarList& list, int fixKinds);
 
-    std::size_t RecordCount() const { return rest_.size(); }
+    std::size_t RecordCount() const { return records_.size(); }
 
-    int32_t Rest(uint32_t r) const { return rest_[r]; }
-    int32_t StockIndex(uint32_t r) const { return stockIndex_[r]; }
-    int32_t BarCount(uint32_t r) const { return barCount_[r]; }
-    void SetBarCount(uint32_t r, int32_t barCount) { barCount_[r] = barCount; }
+    int32_t Rest(uint32_t r) const { return records_[r].rest; }
+    int32_t StockIndex(uint32_t r) const { return records_[r].stockIndex; }
+    int32_t BarCount(uint32_t r) const { return records_[r].barCount; }
+    void SetBarCount(uint32_t r, int32_t barCount) { records_[r].barCount = barCount; }
     long double Score(uint32_t r) const { return score_[r]; }
     void SetScore(uint32_t r, long double score) { score_[r] = score; }
 
-    // The fix lengths record r holds and their counts, in rising fix-length order.
-    const uint8_t* KindsBegin(uint32_t r) const { return kinds_.data() + first_[r]; }
-    const int32_t* CountsBegin(uint32_t r) const { return counts_.data() + first_[r]; }
-    int KindCount(uint32_t r) const { return static_cast<int>(first_[r + 1] - first_[r]); }
+    // A fix length a record holds and its count.
+    struct Piece {
+        int32_t kind;
+        int32_t count;
+    };
+
+    // The fix lengths record r holds, in rising fix-length order, and how many there are.
+    const Piece* PiecesOf(uint32_t r) const { return pieces_.data() + records_[r].first; }
+    int KindCount(uint32_t r) const { return static_cast<int>(records_[r].kindCount); }
 
     // The same pattern: stock length, usable length, rest and pieces; bar count and score do not
     // count.
@@ -51,14 +56,18 @@ public:
     void Reorder(const std::vector<uint32_t>& positions);
 
 private:
-    std::vector<int32_t> rest_;
-    std::vector<int32_t> usable_;
-    std::vector<int32_t> stockIndex_;
-    std::vector<int32_t> barCount_;
+    struct Record {
+        int32_t rest;
+        int32_t usable;
+        int32_t stockIndex;
+        int32_t barCount;
+        uint32_t first;  // its pieces are pieces_[first .. first + kindCount - 1]
+        uint32_t kindCount;
+    };
+
+    std::vector<Record> records_;
     std::vector<long double> score_;
-    std::vector<uint32_t> first_ = {0};  // record r's pairs are first_[r] .. first_[r + 1] - 1
-    std::vector<uint8_t> kinds_;
-    std::vector<int32_t> counts_;
+    std::vector<Piece> pieces_;
     std::vector<uint32_t> reordered_;
 };
 

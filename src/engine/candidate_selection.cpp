@@ -144,11 +144,11 @@ void TBearbeitung::FilterRecords() {
     }
     DropRecords(arena.order, [&](uint32_t r) {
         int bins = binsWithoutPieces;
-        const uint8_t* kinds = arena.KindsBegin(r);
-        const int32_t* counts = arena.CountsBegin(r);
+        const CandidateArena::Piece* pieces = arena.PiecesOf(r);
         for (int i = 0; i < arena.KindCount(r); ++i) {
-            bins += (NeedsBin(kinds[i], counts[i], FixOpen, job) ? 1 : 0) -
-                    (needsBinAlone[kinds[i]] ? 1 : 0);
+            const int k = pieces[i].kind;
+            bins +=
+                (NeedsBin(k, pieces[i].count, FixOpen, job) ? 1 : 0) - (needsBinAlone[k] ? 1 : 0);
         }
         return bins > binLimit;
     });
@@ -187,12 +187,11 @@ void TBearbeitung::ScoreRecords(int scoreSorts) {
         // The pattern value over the fix lengths the pattern holds, in rising order as always.
         const int64_t m = arena.BarCount(r);
         long double value = 0;
-        const uint8_t* kinds = arena.KindsBegin(r);
-        const int32_t* counts = arena.CountsBegin(r);
+        const CandidateArena::Piece* pieces = arena.PiecesOf(r);
         for (int i = 0; i < arena.KindCount(r); ++i) {
-            const int64_t pieces = counts[i] * m;
-            if (pieces > 0) {
-                value += WeightedShare(kinds[i], pieces, FixOpen, fixKinds);
+            const int64_t onBars = pieces[i].count * m;
+            if (onBars > 0) {
+                value += WeightedShare(pieces[i].kind, onBars, FixOpen, fixKinds);
             }
         }
         arena.SetScore(r, f * value);

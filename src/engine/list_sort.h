@@ -25,14 +25,24 @@ struct SortRange {
 //
 // ListSortPasses makes the passes over one range and hands each left part to sortLeftPart(left, j);
 // ListSortRange sorts those parts by recursion.
-template <typename Entry, typename Ordering, typename LeftPart>
-void ListSortPasses(std::vector<Entry>& a, int left, int right, int limit, const Ordering& ordering,
-                    std::vector<SortRange>& cut, const LeftPart& sortLeftPart) {
-    int i = 0;
-    do {
-        i = left;
+// Ranges at least this long are partitioned by the stops found beforehand (ListSortPass).
+inline constexpr int kStopsFirstLength = 48;
+
+// One pass: partitions a[left .. right] around the entry in the middle and returns i and j as the
+// scans leave them. On long ranges the places where the scans stop are found first, without a
+// branch per entry: i stops at entries not before the pivot, j at entries not after it. Until
+// the scans cross, i meets only entries that no exchange has moved yet, and so does j, so the
+// k-th exchange pairs the k-th such place from the left with the k-th from the right. Where
+// they cross, i stops at the place j's last exchange filled (or at the next place of its own),
+// and j at the place just below i's (an entry i passed over or that i's last exchange filled):
+// the very steps of the plain scans.
+template <typename Entry, typename Ordering>
+std::pair<int, int> ListSortPass(std::vector<Entry>& a, int left, int right,
+                                 const Ordering& ordering) {
+    const auto pivot = ordering.PivotOf(a[(left + right) / 2]);
+    if (right - left < kStopsFirstLength) {
+        int i = left;
         int j = right;
-        const auto pivot = ordering.PivotOf(a[(left + right) / 2]);
         do {
             while (ordering.Before(a[i], pivot)) {
                 ++i;
@@ -46,6 +56,46 @@ void ListSortPasses(std::vector<Entry>& a, int left, int right, int limit, const
                 --j;
             }
         } while (i <= j);
+        return {i, j};
+    }
+    thread_local std::vector<int> stopsOfI;  // rising
+    thread_local std::vector<int> stopsOfJ;  // falling
+    stopsOfI.resize(right - left + 1);
+    stopsOfJ.resize(right - left + 1);
+    int countI = 0;
+    int countJ = 0;
+    for (int p = left; p <= right; ++p) {
+        stopsOfI[countI] = p;
+        countI += ordering.Before(a[p], pivot) ? 0 : 1;
+    }
+    for (int p = right; p >= left; --p) {
+        stopsOfJ[countJ] = p;
+        countJ += ordering.After(a[p], pivot) ? 0 : 1;
+    }
+    int i = left;
+    int j = right;
+    for (int k = 0;; ++k) {
+        const int stopI = k < countI && stopsOfI[k] <= j ? stopsOfI[k] : j + 1;
+        const int stopJ = k < countJ && stopsOfJ[k] >= stopI ? stopsOfJ[k] : stopI - 1;
+        if (stopI > stopJ) {
+            return {stopI, stopJ};
+        }
+        std::swap(a[stopI], a[stopJ]);
+        i = stopI + 1;
+        j = stopJ - 1;
+        if (i > j) {
+            return {i, j};
+        }
+    }
+}
+
+template <typename Entry, typename Ordering, typename LeftPart>
+void ListSortPasses(std::vector<Entry>& a, int left, int right, int limit, const Ordering& ordering,
+                    std::vector<SortRange>& cut, const LeftPart& sortLeftPart) {
+    int i = 0;
+    do {
+        const auto [passI, j] = ListSortPass(a, left, right, ordering);
+        i = passI;
         if (left < j) {
             sortLeftPart(left, j);
         }

@@ -52,13 +52,13 @@ void TBearbeitung::GenerateRecords(int budget) {
 int32_t TBearbeitung::BarCountFor(uint32_t r) const {
     const CandidateArena& arena = context_.candidates;
     int32_t m = StockLeft[arena.StockIndex(r)];
-    const uint8_t* kinds = arena.KindsBegin(r);
-    const int32_t* counts = arena.CountsBegin(r);
+    const CandidateArena::Piece* pieces = arena.PiecesOf(r);
     for (int i = 0; i < arena.KindCount(r); ++i) {
         // FixOpen div Pieces is below m exactly when FixOpen < m x Pieces; only then divide.
-        const int32_t open = FixOpen[kinds[i]];
-        if (counts[i] > 0 && int64_t{open} < int64_t{m} * counts[i]) {
-            m = std::min(m, std::max(open / counts[i], 1));
+        const int32_t open = FixOpen[pieces[i].kind];
+        const int32_t count = pieces[i].count;
+        if (count > 0 && int64_t{open} < int64_t{m} * count) {
+            m = std::min(m, std::max(open / count, 1));
         }
     }
     return m;

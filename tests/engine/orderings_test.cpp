@@ -6,6 +6,7 @@
 #include "engine/list_sort.h"
 #include "engine/orderings.h"
 #include "job_builder.h"
+#include "reference_engine.h"
 
 namespace zelk {
 namespace {
@@ -154,6 +155,34 @@ TEST(VisitRestOrder, VisitsTheFrontOfTheRestOrder) {
                 return std::ssize(visited) < visits;
             });
             EXPECT_EQ(visited, std::vector<const TStab*>(byRest.begin(), byRest.begin() + visits));
+        }
+    }
+}
+
+// Long passes find where the scans stop before they exchange: every exchange, and so every place
+// of equal entries, must be that of the plain scans.
+TEST(ListSort, PassesOverLongRangesTakeThePlainSteps) {
+    std::mt19937 random(29);
+    const auto pivotOf = [](const std::pair<int, int>& entry) { return entry.first; };
+    const auto compare = [](const std::pair<int, int>& entry, int pivot) {
+        return (entry.first > pivot) - (entry.first < pivot);
+    };
+    for (int size = 1; size < 3000; size += 1 + size / 3) {
+        for (const int distinct : {1, 2, 5, 40, 1 << 30}) {
+            std::vector<std::pair<int, int>> plain(size);
+            for (int i = 0; i < size; ++i) {
+                plain[i] = {static_cast<int>(random() % distinct), i};
+            }
+            if (distinct == 40 && size > 100) {
+                std::sort(plain.begin(), plain.begin() + size / 2);  // a sorted half
+            }
+            std::vector<std::pair<int, int>> sorted = plain;
+            reference::PlainListSort(
+                plain, [](const std::pair<int, int>& entry, const std::pair<int, int>& pivot) {
+                    return (entry.first > pivot.first) - (entry.first < pivot.first);
+                });
+            ListSort(sorted, pivotOf, compare);
+            ASSERT_EQ(sorted, plain) << size << " entries, " << distinct << " keys";
         }
     }
 }

@@ -48,40 +48,6 @@ int CompareScore(const Bar& a, const Bar& b) {
     return A > B ? -1 : (A < B ? 1 : 0);
 }
 
-using Compare = int (*)(const Bar&, const Bar&);
-
-void QuickSort(std::vector<Bar>& a, int L, int R, Compare compare) {
-    int i = 0;
-    do {
-        i = L;
-        int j = R;
-        const Bar p = a[(L + R) / 2];
-        do {
-            while (compare(a[i], p) < 0) {
-                ++i;
-            }
-            while (compare(a[j], p) > 0) {
-                --j;
-            }
-            if (i <= j) {
-                std::swap(a[i], a[j]);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (L < j) {
-            QuickSort(a, L, j, compare);
-        }
-        L = i;
-    } while (i < R);
-}
-
-void ListSort(std::vector<Bar>& a, Compare compare) {
-    if (!a.empty()) {
-        QuickSort(a, 0, static_cast<int>(a.size()) - 1, compare);
-    }
-}
-
 // Pattern generation with its working values.
 class Generation {
 public:
@@ -388,7 +354,7 @@ void ScoreCandidates(const Engine& engine, Plan& plan) {
     if (list.empty()) {
         return;
     }
-    ListSort(list, CompareRest);
+    PlainListSort(list, CompareRest);
     const int32_t minRest = list.front().Rest;
     const int32_t maxRest = list.back().Rest;
     for (Bar& p : list) {
@@ -398,14 +364,14 @@ void ScoreCandidates(const Engine& engine, Plan& plan) {
         }
         p.Score = f * PatternValue(engine, plan, p);
     }
-    ListSort(list, CompareScore);
+    PlainListSort(list, CompareScore);
 }
 
 void SelectCandidates(Plan& plan, int n) {
     std::vector<Bar> chosen;
-    ListSort(plan.Candidates, CompareScore);
+    PlainListSort(plan.Candidates, CompareScore);
     TakeDistinct(plan.Candidates, chosen, n);
-    ListSort(plan.Candidates, CompareRest);
+    PlainListSort(plan.Candidates, CompareRest);
     TakeDistinct(plan.Candidates, chosen, n);
     plan.Candidates = chosen;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "job/job_tables.h"
@@ -42,6 +43,41 @@ struct Engine {
     int64_t Nodes = 0;
     int64_t CandidatesGenerated = 0;
 };
+
+// The list sort as the rule gives it, one entry at a time; compare(a, pivot) < 0 puts a first.
+template <typename Entry, typename Compare>
+void PlainListSort(std::vector<Entry>& a, int L, int R, const Compare& compare) {
+    int i = 0;
+    do {
+        i = L;
+        int j = R;
+        const Entry p = a[(L + R) / 2];
+        do {
+            while (compare(a[i], p) < 0) {
+                ++i;
+            }
+            while (compare(a[j], p) > 0) {
+                --j;
+            }
+            if (i <= j) {
+                std::swap(a[i], a[j]);
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (L < j) {
+            PlainListSort(a, L, j, compare);
+        }
+        L = i;
+    } while (i < R);
+}
+
+template <typename Entry, typename Compare>
+void PlainListSort(std::vector<Entry>& a, const Compare& compare) {
+    if (!a.empty()) {
+        PlainListSort(a, 0, static_cast<int>(a.size()) - 1, compare);
+    }
+}
 
 void UpdateTotals(const Engine& engine, Plan& plan);
 void GeneratePatterns(Engine& engine, Plan& plan, int budget);
