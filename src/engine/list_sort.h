@@ -58,25 +58,28 @@ std::pair<int, int> ListSortPass(std::vector<Entry>& a, int left, int right,
         } while (i <= j);
         return {i, j};
     }
-    thread_local std::vector<int> stopsOfI;  // rising
-    thread_local std::vector<int> stopsOfJ;  // falling
-    stopsOfI.resize(right - left + 1);
-    stopsOfJ.resize(right - left + 1);
+    // Both kinds of stops in rising places, in one pass; j meets its stops from the last back.
+    thread_local std::vector<int> stopsOfI;
+    thread_local std::vector<int> stopsOfJ;
+    const auto length = static_cast<std::size_t>(right - left + 1);
+    if (stopsOfI.size() < length) {
+        stopsOfI.resize(length);
+        stopsOfJ.resize(length);
+    }
     int countI = 0;
     int countJ = 0;
     for (int p = left; p <= right; ++p) {
         stopsOfI[countI] = p;
-        countI += ordering.Before(a[p], pivot) ? 0 : 1;
-    }
-    for (int p = right; p >= left; --p) {
         stopsOfJ[countJ] = p;
+        countI += ordering.Before(a[p], pivot) ? 0 : 1;
         countJ += ordering.After(a[p], pivot) ? 0 : 1;
     }
     int i = left;
     int j = right;
     for (int k = 0;; ++k) {
         const int stopI = k < countI && stopsOfI[k] <= j ? stopsOfI[k] : j + 1;
-        const int stopJ = k < countJ && stopsOfJ[k] >= stopI ? stopsOfJ[k] : stopI - 1;
+        const int stopJ =
+            k < countJ && stopsOfJ[countJ - 1 - k] >= stopI ? stopsOfJ[countJ - 1 - k] : stopI - 1;
         if (stopI > stopJ) {
             return {stopI, stopJ};
         }
