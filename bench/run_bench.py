@@ -66,9 +66,9 @@ def run_one(cli, job, depth, limit, folder="jobs"):
 
 def compare(new_cli, old_cli, jobs, depths, limit, runs):
     """Runs both programs in turns and prints the medians of nodes/s and peak memory."""
-    titles = ["job", "depth", "nodes/s new", "nodes/s old", "ratio", "MiB new", "MiB old",
-              "same nodes"]
-    widths = [14, 5, 12, 12, 7, 8, 8, 10]
+    titles = ["job", "depth", "nodes/s new", "nodes/s old", "ratio", "cand./s ratio", "MiB new",
+              "MiB old", "same nodes"]
+    widths = [14, 5, 12, 12, 7, 14, 8, 8, 10]
     print(" ".join(t.ljust(w) for t, w in zip(titles, widths)))
     for job in jobs:
         for depth in depths:
@@ -80,6 +80,10 @@ def compare(new_cli, old_cli, jobs, depths, limit, runs):
                 print(job.ljust(14), depth.ljust(5), "refused")
                 continue
             speed = {k: statistics.median(r["nodes_per_s"] for r in v) for k, v in rows.items()}
+            # Candidates per second weigh every node by its work: a time limit that ends one
+            # program in cheap deep nodes and the other in costly shallow ones counts less.
+            candidates = {k: statistics.median(float(r["cand_per_s"]) for r in v)
+                          for k, v in rows.items()}
             peak = {k: statistics.median(float(r["peak_mib"]) for r in v)
                     for k, v in rows.items()}
             # A run to its end visits a fixed number of nodes: both must agree on it.
@@ -87,7 +91,8 @@ def compare(new_cli, old_cli, jobs, depths, limit, runs):
             same = "-" if len(finished) < 2 * runs else (
                 "yes" if len({r["nodes"] for r in finished}) == 1 else "NO")
             cells = [job, depth, "%.0f" % speed["new"], "%.0f" % speed["old"],
-                     "%.2f" % (speed["new"] / max(speed["old"], 1e-9)), "%.1f" % peak["new"],
+                     "%.2f" % (speed["new"] / max(speed["old"], 1e-9)),
+                     "%.2f" % (candidates["new"] / max(candidates["old"], 1e-9)), "%.1f" % peak["new"],
                      "%.1f" % peak["old"], same]
             print(" ".join(c.ljust(w) for c, w in zip(cells, widths)))
             sys.stdout.flush()
