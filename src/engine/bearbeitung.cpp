@@ -64,7 +64,6 @@ void TBearbeitung::UpdateTotals() {
     UsedLength = 0;
     PieceLength = 0;
     RestExceptLast = 0;
-    NextBarLength = 0;
 
     const std::size_t n = Bars.size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -86,24 +85,64 @@ void TBearbeitung::UpdateTotals() {
     }
 
     TotalRest = Saturated(totalRest);
-    Fulfilled = true;
     for (int k = 1; k <= kMaxKinds; ++k) {
         FixOpen[k] = Saturated(fixOpen[k]);
         StockLeft[k] = Saturated(stockLeft[k]);
-        if (FixOpen[k] > 0) {
-            Fulfilled = false;
+    }
+    SetFulfilledAndNextBar();
+}
+
+void TBearbeitung::AddLastBarToTotals() {
+    const JobTables& job = Job();
+    const TStab& b = *Bars.back();
+    // A total held at the edge of the 32-bit range has lost its true value: it is counted anew
+    // from all entries, as UpdateTotals does.
+    const auto atEdge = [](int32_t value) {
+        return value == std::numeric_limits<int32_t>::min() ||
+               value == std::numeric_limits<int32_t>::max();
+    };
+    bool recount = atEdge(TotalRest) || atEdge(StockLeft[b.StockIndex]);
+    for (int k = 1; k <= job.FixKinds; ++k) {
+        recount = recount || (b.Pieces[k] != 0 && atEdge(FixOpen[k]));
+    }
+    if (recount) {
+        UpdateTotals();
+        return;
+    }
+    // The entry before no longer ends the list, so its rest counts now even as a single bar. The
+    // rests are whole numbers far below 2^64: the extended sum is exact in any order.
+    const std::size_t n = Bars.size();
+    if (n >= 2 && Bars[n - 2]->BarCount == 1) {
+        RestExceptLast += Bars[n - 2]->Rest;
+    }
+    if (b.BarCount != 1) {
+        RestExceptLast += b.Rest;
+    }
+    TotalRest = Saturated(int64_t{TotalRest} + b.Rest);
+    StockLeft[b.StockIndex] = Saturated(int64_t{StockLeft[b.StockIndex]} - b.BarCount);
+    // The same additions in the same order as UpdateTotals makes for the last entry.
+    UsedLength += static_cast<long double>(int64_t{b.BarCount} * b.Usable);
+    for (int k = 1; k <= job.FixKinds; ++k) {
+        if (b.Pieces[k] != 0) {
+            const int64_t pieces = int64_t{b.Pieces[k]} * b.BarCount;
+            FixOpen[k] = Saturated(FixOpen[k] - pieces);
+            PieceLength += static_cast<long double>(pieces) * job.FixLength[k];
         }
     }
+    SetFulfilledAndNextBar();
+}
 
+void TBearbeitung::SetFulfilledAndNextBar() {
+    const JobTables& job = Job();
+    Fulfilled =
+        std::none_of(FixOpen.begin() + 1, FixOpen.end(), [](int32_t open) { return open > 0; });
     int next = 0;
     for (int s = 1; s <= kMaxKinds; ++s) {
         if (StockLeft[s] > 0 && (next == 0 || job.StockUsable[s] > job.StockUsable[next])) {
             next = s;
         }
     }
-    if (next != 0) {
-        NextBarLength = job.StockLength[next];
-    }
+    NextBarLength = next != 0 ? job.StockLength[next] : 0;
 }
 
 bool IsBetterPlan(const TBearbeitung& plan, const TBearbeitung* best) {

@@ -72,16 +72,38 @@ private:
     // A copy whose totals are still to be computed.
     std::unique_ptr<TBearbeitung> CopyWithoutTotals(bool withBars, bool withCandidates) const;
 
+    // The totals after bar was appended to a bar list whose totals are current: the very values
+    // UpdateTotals would compute, found from the change alone.
+    void AddLastBarToTotals();
+    void SetFulfilledAndNextBar();
+
+    // Tries bar as the next entry: appends it, searches below and takes it off again.
+    void SearchWithNextBar(std::unique_ptr<TStab> bar, SearchHost& host, bool narrow, int width,
+                           int budget, std::unique_ptr<TBearbeitung>& best);
+
+    // The steps from generation to selection on the compact candidate records of the context;
+    // the public steps load the candidate list into them and make it anew from them.
+    // Scoring sorts by score; the selection sorts by score again first, unless scoring did both
+    // sorts already (scoreSorts = 2).
+    void GenerateRecords(int budget);
+    void FilterRecords();
+    void ScoreRecords(int scoreSorts = 1);
+    void SelectRecords(int n, bool sortedByScore = false);
+    void LoadCandidateList();
+    void MakeCandidateList();
+
     // Pattern generation, with its working values.
     void AddCandidate(const TStab& bar);
     void CompleteBar(const TStab& bar);
     void EnumerateLong(TStab& bar, int k);
+    void FillUp(TStab& bar, int k) const;
     bool NoLongPieceFits(const TStab& bar) const;
-    int32_t BarCountFor(const TStab& p) const;
+    int32_t BarCountFor(uint32_t r) const;  // of candidate record r
 
     EngineContext& context_;
     int budget_ = 0;
     int32_t minLongLength_ = -1;
+    TStab completion_;  // the bar being completed with short pieces
 };
 
 // The plan ordering: whether the complete plan replaces best (absent: nullptr).

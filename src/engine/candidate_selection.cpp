@@ -1,5 +1,6 @@
 // From the generated candidates to a short list of promising next bar entries: drop what breaks
 // the machine limits, score by the weighted share of the open order and by rest, keep the best.
+// The work is done on the compact candidate records; only the candidates kept become bars.
 #include <array>
 #include <vector>
 
@@ -24,130 +25,199 @@ constexpr std::array<long double, kMaxKinds + 2> kPowersOfTwo = [] {
     return powers;
 }();
 
-int KindsOnBar(const TStab& p, int fixKinds) {
-    int kinds = 0;
-    for (int k = 1; k <= fixKinds; ++k) {
-        if (p.Pieces[k] != 0) {
-            ++kinds;
-        }
-    }
-    return kinds;
+// The share of the open order that `pieces` pieces of fix length k cover, weighted by the length.
+long double WeightedShare(int k, int64_t pieces, const KindArray& fixOpen, int fixKinds) {
+    return static_cast<long double>(pieces) / fixOpen[k] * kPowersOfTwo[fixKinds - k + 1];
 }
 
-// Fix lengths that one bar of the pattern leaves started but not finished, or starts for the first
-// time: each needs its own drop-off bin at the machine.
-int BinsNeeded(const TStab& p, const KindArray& fixOpen, const JobTables& job) {
-    int bins = 0;
-    for (int k = 1; k <= job.FixKinds; ++k) {
-        const int64_t d = int64_t{fixOpen[k]} - p.Pieces[k];
-        if ((0 < d && d < job.FixCountOrig[k]) ||
-            (fixOpen[k] == job.FixCountOrig[k] && p.Pieces[k] > 0)) {
-            ++bins;
-        }
-    }
-    return bins;
+// Whether fix length k needs a drop-off bin with `pieces` pieces of it on one bar of the pattern:
+// after that bar it is started and not finished, or the pattern starts it for the first time.
+bool NeedsBin(int k, int64_t pieces, const KindArray& fixOpen, const JobTables& job) {
+    const int64_t d = fixOpen[k] - pieces;
+    return (0 < d && d < job.FixCountOrig[k]) || (fixOpen[k] == job.FixCountOrig[k] && pieces > 0);
 }
 
-// Removes the candidates for which drop(candidate) holds; the others keep their order.
+// Removes the entries of order for which drop(record) holds; the others keep their order.
 template <typename Predicate>
-void DropCandidates(BarList& candidates, Predicate drop) {
-    std::erase_if(candidates, [&drop](const std::unique_ptr<TStab>& p) { return drop(*p); });
+void DropRecords(std::vector<uint32_t>& order, Predicate drop) {
+    std::erase_if(order, drop);
 }
 
-// Takes candidates handed to it into chosen until n are taken; a candidate whose pattern is
-// already chosen is freed. Returns false once n are taken.
+// Takes records handed to it into chosen until n are taken; a record whose pattern is already
+// chosen is passed over. Returns false once n are taken.
 class DistinctTaker {
 public:
-    DistinctTaker(BarList& chosen, int n) : chosen_(chosen), n_(n) {}
+    DistinctTaker(const CandidateArena& arena, std::vector<uint32_t>& chosen, int n)
+        : arena_(arena), chosen_(chosen), n_(n) {}
 
-    bool operator()(std::unique_ptr<TStab>& candidate) {
+    bool operator()(uint32_t r) {
         if (taken_ >= n_) {
             return false;
         }
-        if (ContainsPattern(chosen_, *candidate)) {
-            candidate.reset();
-        } else {
-            chosen_.push_back(std::move(candidate));
+        // Looks through the chosen ones from the last back, as the rule says.
+        const bool repeat = std::any_of(chosen_.rbegin(), chosen_.rend(),
+                                        [this, r](uint32_t c) { return arena_.SamePattern(c, r); });
+        if (!repeat) {
+            chosen_.push_back(r);
             ++taken_;
         }
         return true;
     }
 
 private:
-    BarList& chosen_;
+    const CandidateArena& arena_;
+    std::vector<uint32_t>& chosen_;
     int n_;
     int taken_ = 0;
 };
 
+std::vector<long double> ScaledScores(const CandidateArena& arena) {
+    std::vector<long double> scaled(arena.order.size());
+    std::transform(arena.order.begin(), arena.order.end(), scaled.begin(),
+                   [&arena](uint32_t r) { return arena.Score(r) * 1000.0L; });
+    return scaled;
+}
+
+std::vector<int32_t> Rests(const CandidateArena& arena, std::size_t from) {
+    std::vector<int32_t> rests(arena.order.size() - from);
+    std::transform(arena.order.begin() + static_cast<std::ptrdiff_t>(from), arena.order.end(),
+                   rests.begin(), [&arena](uint32_t r) { return arena.Rest(r); });
+    return rests;
+}
+
 }  // namespace
 
+void TBearbeitung::LoadCandidateList() {
+    CandidateArena& arena = context_.candidates;
+    arena.Clear();
+    arena.AppendAll(Candidates, Job().FixKinds);
+    context_.pool.ReleaseBars(Candidates);
+}
+
+void TBearbeitung::MakeCandidateList() {
+    const CandidateArena& arena = context_.candidates;
+    context_.pool.ReleaseBars(Candidates);
+    Candidates.reserve(arena.order.size());
+    for (const uint32_t r : arena.order) {
+        Candidates.push_back(arena.MakeBar(r, context_.pool));
+    }
+}
+
 void TBearbeitung::FilterCandidates() {
+    LoadCandidateList();
+    FilterRecords();
+    MakeCandidateList();
+}
+
+void TBearbeitung::ScoreCandidates() {
+    LoadCandidateList();
+    ScoreRecords();
+    MakeCandidateList();
+}
+
+void TBearbeitung::SelectCandidates(int n) {
+    LoadCandidateList();
+    SelectRecords(n);
+    MakeCandidateList();
+}
+
+void TBearbeitung::FilterRecords() {
     // A bar carries at most FixKinds fix lengths and needs at most as many bins, so a limit of
     // FixKinds or more can drop nothing.
     const JobTables& job = Job();
-    if (Candidates.size() >= kKindLimitMinCandidates && context_.KindLimit < job.FixKinds) {
+    CandidateArena& arena = context_.candidates;
+    if (arena.order.size() >= kKindLimitMinCandidates && context_.KindLimit < job.FixKinds) {
         const int kindLimit = context_.KindLimit;
-        DropCandidates(Candidates,
-                       [&](const TStab& p) { return KindsOnBar(p, job.FixKinds) > kindLimit; });
+        DropRecords(arena.order, [&](uint32_t r) { return arena.KindCount(r) > kindLimit; });
     }
     const int binLimit = context_.BinLimit;
     if (binLimit >= job.FixKinds) {
         return;
     }
-    DropCandidates(Candidates,
-                   [&](const TStab& p) { return BinsNeeded(p, FixOpen, job) > binLimit; });
+    // The fix lengths a pattern does not hold need a bin by the open pieces alone: counted once,
+    // then corrected for the fix lengths each pattern holds.
+    int binsWithoutPieces = 0;
+    std::array<bool, kMaxKinds + 1> needsBinAlone{};
+    for (int k = 1; k <= job.FixKinds; ++k) {
+        needsBinAlone[k] = NeedsBin(k, 0, FixOpen, job);
+        binsWithoutPieces += needsBinAlone[k] ? 1 : 0;
+    }
+    DropRecords(arena.order, [&](uint32_t r) {
+        int bins = binsWithoutPieces;
+        const CandidateArena::Piece* pieces = arena.PiecesOf(r);
+        for (int i = 0; i < arena.KindCount(r); ++i) {
+            const int k = pieces[i].kind;
+            bins +=
+                (NeedsBin(k, pieces[i].count, FixOpen, job) ? 1 : 0) - (needsBinAlone[k] ? 1 : 0);
+        }
+        return bins > binLimit;
+    });
 }
 
 long double TBearbeitung::PatternValue(const TStab& p) const {
-    const JobTables& job = Job();
-    const int64_t m = p.BarCount;
+    const int fixKinds = Job().FixKinds;
     long double value = 0;
-    for (int k = 1; k <= job.FixKinds; ++k) {
-        const int64_t pieces = p.Pieces[k] * m;
+    for (int k = 1; k <= fixKinds; ++k) {
+        const int64_t pieces = int64_t{p.Pieces[k]} * p.BarCount;
         if (pieces > 0) {
-            const long double share = static_cast<long double>(pieces) / FixOpen[k];
-            value += share * kPowersOfTwo[job.FixKinds - k + 1];
+            value += WeightedShare(k, pieces, FixOpen, fixKinds);
         }
     }
     return value;
 }
 
-void TBearbeitung::ScoreCandidates() {
-    if (Candidates.empty()) {
+void TBearbeitung::ScoreRecords(int scoreSorts) {
+    CandidateArena& arena = context_.candidates;
+    if (arena.order.empty()) {
         return;
     }
-    SortByRest(Candidates);
-    const int32_t minRest = Candidates.front()->Rest;
-    const int32_t maxRest = Candidates.back()->Rest;
-    std::vector<long double> scaledScores;
-    scaledScores.reserve(Candidates.size());
-    for (const std::unique_ptr<TStab>& p : Candidates) {
+    std::vector<uint32_t> positions;
+    RestOrder(Rests(arena, 0), positions, &context_.sortHelper);
+    arena.Reorder(positions);
+    const int fixKinds = Job().FixKinds;
+    const int32_t minRest = arena.Rest(arena.order.front());
+    const int32_t maxRest = arena.Rest(arena.order.back());
+    for (const uint32_t r : arena.order) {
         // From 1 for the least rest down to 0.5 for the greatest.
         long double f = 1;
         if (minRest != maxRest) {
-            f = 1 - 0.5L * static_cast<long double>(int64_t{p->Rest} - minRest) /
+            f = 1 - 0.5L * static_cast<long double>(int64_t{arena.Rest(r)} - minRest) /
                         static_cast<long double>(int64_t{maxRest} - minRest);
         }
-        p->Score = f * PatternValue(*p);
-        scaledScores.push_back(p->Score * 1000.0L);
+        // The pattern value over the fix lengths the pattern holds, in rising order as always.
+        const int64_t m = arena.BarCount(r);
+        long double value = 0;
+        const CandidateArena::Piece* pieces = arena.PiecesOf(r);
+        for (int i = 0; i < arena.KindCount(r); ++i) {
+            const int64_t onBars = pieces[i].count * m;
+            if (onBars > 0) {
+                value += WeightedShare(pieces[i].kind, onBars, FixOpen, fixKinds);
+            }
+        }
+        arena.SetScore(r, f * value);
     }
-    SortByScore(Candidates, std::move(scaledScores));
+    ScoreOrder(ScaledScores(arena), positions, &context_.sortHelper, scoreSorts);
+    arena.Reorder(positions);
 }
 
-void TBearbeitung::SelectCandidates(int n) {
-    BarList chosen;
-    SortByScore(Candidates);
-    DistinctTaker byScore(chosen, n);
-    for (std::unique_ptr<TStab>& candidate : Candidates) {
-        if (!byScore(candidate)) {
-            break;
-        }
+void TBearbeitung::SelectRecords(int n, bool sortedByScore) {
+    CandidateArena& arena = context_.candidates;
+    if (!sortedByScore) {
+        std::vector<uint32_t> positions;
+        ScoreOrder(ScaledScores(arena), positions, &context_.sortHelper);
+        arena.Reorder(positions);
     }
-    std::erase(Candidates, nullptr);
+    std::vector<uint32_t> chosen;
+    DistinctTaker byScore(arena, chosen, n);
+    std::size_t taken = 0;
+    while (taken < arena.order.size() && byScore(arena.order[taken])) {
+        ++taken;
+    }
     // Only the front of the rest order is read, so it is sorted only that far.
-    VisitByRest(Candidates, DistinctTaker(chosen, n));
-    context_.pool.ReleaseBars(Candidates);
-    Candidates = std::move(chosen);
+    DistinctTaker byRest(arena, chosen, n);
+    VisitRestOrder(Rests(arena, taken),
+                   [&](uint32_t position) { return byRest(arena.order[taken + position]); });
+    arena.order = std::move(chosen);
 }
 
 }  // namespace zelk

@@ -1,11 +1,14 @@
-// What the plans of one calculation share: the job they are cut for, the bar pool, the two
-// machine limits and the effort counters. Every plan holds a reference to its context, so the
-// engine needs no process-wide state and tests can build as many jobs as they like.
+// What the plans of one calculation share: the job they are cut for, the bar pool, the storage
+// of the candidates, the two machine limits and the effort counters. Every plan holds a reference
+// to its context, so the engine needs no process-wide state and tests can build as many jobs as
+// they like.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/bar_pool.h"
+#include "engine/candidate_arena.h"
+#include "engine/sort_helper.h"
 #include "job/job_tables.h"
 
 namespace zelk {
@@ -33,6 +36,8 @@ struct EngineContext {
 
     const JobTables& job;
     BarPool pool;
+    CandidateArena candidates;  // the candidates of the latest pattern generation
+    SortHelper sortHelper;      // a second thread for sorting long candidate lists
     int KindLimit;
     int BinLimit;
     EngineCounters counters;

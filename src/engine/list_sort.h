@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/sort_helper.h"
+
 namespace zelk {
 
 // A part of a list left unsorted because nobody reads it yet.
@@ -20,14 +22,27 @@ struct SortRange {
 // puts entry before or after the pivot (a comparison result below or above 0). A pass whose right
 // part starts beyond limit stops there and appends that part to cut (in rising positions); with
 // limit >= right the range is sorted completely.
+//
+// ListSortPasses makes the passes over one range and hands each left part to sortLeftPart(left, j);
+// ListSortRange sorts those parts by recursion.
+// Ranges at least this long are partitioned by the stops found beforehand (ListSortPass).
+inline constexpr int kStopsFirstLength = 48;
+
+// One pass: partitions a[left .. right] around the entry in the middle and returns i and j as the
+// scans leave them. On long ranges the places where the scans stop are found first, without a
+// branch per entry: i stops at entries not before the pivot, j at entries not after it. Until
+// the scans cross, i meets only entries that no exchange has moved yet, and so does j, so the
+// k-th exchange pairs the k-th such place from the left with the k-th from the right. Where
+// they cross, i stops at the place j's last exchange filled (or at the next place of its own),
+// and j at the place just below i's (an entry i passed over or that i's last exchange filled):
+// the very steps of the plain scans.
 template <typename Entry, typename Ordering>
-void ListSortRange(std::vector<Entry>& a, int left, int right, int limit, const Ordering& ordering,
-                   std::vector<SortRange>& cut) {
-    int i = 0;
-    do {
-        i = left;
+std::pair<int, int> ListSortPass(std::vector<Entry>& a, int left, int right,
+                                 const Ordering& ordering) {
+    const auto pivot = ordering.PivotOf(a[(left + right) / 2]);
+    if (right - left < kStopsFirstLength) {
+        int i = left;
         int j = right;
-        const auto pivot = ordering.PivotOf(a[(left + right) / 2]);
         do {
             while (ordering.Before(a[i], pivot)) {
                 ++i;
@@ -41,8 +56,51 @@ void ListSortRange(std::vector<Entry>& a, int left, int right, int limit, const 
                 --j;
             }
         } while (i <= j);
+        return {i, j};
+    }
+    // Both kinds of stops in rising places, in one pass; j meets its stops from the last back.
+    thread_local std::vector<int> stopsOfI;
+    thread_local std::vector<int> stopsOfJ;
+    const auto length = static_cast<std::size_t>(right - left + 1);
+    if (stopsOfI.size() < length) {
+        stopsOfI.resize(length);
+        stopsOfJ.resize(length);
+    }
+    int countI = 0;
+    int countJ = 0;
+    for (int p = left; p <= right; ++p) {
+        stopsOfI[countI] = p;
+        stopsOfJ[countJ] = p;
+        countI += ordering.Before(a[p], pivot) ? 0 : 1;
+        countJ += ordering.After(a[p], pivot) ? 0 : 1;
+    }
+    int i = left;
+    int j = right;
+    for (int k = 0;; ++k) {
+        const int stopI = k < countI && stopsOfI[k] <= j ? stopsOfI[k] : j + 1;
+        const int stopJ =
+            k < countJ && stopsOfJ[countJ - 1 - k] >= stopI ? stopsOfJ[countJ - 1 - k] : stopI - 1;
+        if (stopI > stopJ) {
+            return {stopI, stopJ};
+        }
+        std::swap(a[stopI], a[stopJ]);
+        i = stopI + 1;
+        j = stopJ - 1;
+        if (i > j) {
+            return {i, j};
+        }
+    }
+}
+
+template <typename Entry, typename Ordering, typename LeftPart>
+void ListSortPasses(std::vector<Entry>& a, int left, int right, int limit, const Ordering& ordering,
+                    std::vector<SortRange>& cut, const LeftPart& sortLeftPart) {
+    int i = 0;
+    do {
+        const auto [passI, j] = ListSortPass(a, left, right, ordering);
+        i = passI;
         if (left < j) {
-            ListSortRange(a, left, j, limit, ordering, cut);
+            sortLeftPart(left, j);
         }
         left = i;
         if (i < right && i > limit) {
@@ -50,6 +108,42 @@ void ListSortRange(std::vector<Entry>& a, int left, int right, int limit, const 
             return;
         }
     } while (i < right);
+}
+
+template <typename Entry, typename Ordering>
+void ListSortRange(std::vector<Entry>& a, int left, int right, int limit, const Ordering& ordering,
+                   std::vector<SortRange>& cut) {
+    ListSortPasses(a, left, right, limit, ordering, cut, [&](int partLeft, int partRight) {
+        ListSortRange(a, partLeft, partRight, limit, ordering, cut);
+    });
+}
+
+// Parts at least this long are worth handing to the second thread.
+inline constexpr int kParallelSortPart = 1 << 14;
+
+// Sorts the whole list; the left parts of the outermost passes go to the helper (if any) while it
+// is free. The parts never overlap, so the outcome is the same as on one thread.
+template <typename Entry, typename Ordering>
+void ListSortAll(std::vector<Entry>& a, const Ordering& ordering, SortHelper* helper) {
+    if (a.size() < 2) {
+        return;
+    }
+    const int last = static_cast<int>(a.size()) - 1;
+    std::vector<SortRange> cut;  // a complete sort leaves nothing for later
+    ListSortPasses(a, 0, last, last, ordering, cut, [&](int partLeft, int partRight) {
+        const bool handedOver =
+            helper != nullptr && partRight - partLeft >= kParallelSortPart &&
+            helper->TryStart([&a, &ordering, partLeft, partRight] {
+                std::vector<SortRange> unused;
+                ListSortRange(a, partLeft, partRight, partRight, ordering, unused);
+            });
+        if (!handedOver) {
+            ListSortRange(a, partLeft, partRight, last, ordering, cut);
+        }
+    });
+    if (helper != nullptr) {
+        helper->Wait();
+    }
 }
 
 // The sort done only as far as it is read: after SortThrough(p) the entries at positions 0 .. p

@@ -40,53 +40,69 @@ struct KeyOrdering {
     }
 };
 
-// The list sort over the keys of the bars (keys[i] belongs to list[i]), done only as far as the
-// sorted order is read.
+template <typename Key>
+std::vector<KeyedEntry<Key>> Entries(const std::vector<Key>& keys) {
+    std::vector<KeyedEntry<Key>> entries(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        entries[i] = {keys[i], static_cast<uint32_t>(i)};
+    }
+    return entries;
+}
+
+// The list sort over keys (keys[i] belongs to entry i), done only as far as the sorted order is
+// read.
 template <typename Key, typename KeyBefore>
 class KeySort {
 public:
     KeySort(const std::vector<Key>& keys, KeyBefore keyBefore)
         : entries_(Entries(keys)), sort_(entries_, {keyBefore}) {}
 
-    // The list position of the bar that the sort puts at place p.
+    // The position of the entry that the sort puts at place p.
     uint32_t PositionAt(int p) {
         sort_.SortThrough(p);
         return entries_[p].position;
     }
 
-    // The bars of list moved into sorted order.
-    void Apply(BarList& list) {
-        BarList sorted;
-        sorted.reserve(list.size());
-        for (int p = 0; p < static_cast<int>(list.size()); ++p) {
-            sorted.push_back(std::move(list[PositionAt(p)]));
-        }
-        list = std::move(sorted);
-    }
-
 private:
-    static std::vector<KeyedEntry<Key>> Entries(const std::vector<Key>& keys) {
-        std::vector<KeyedEntry<Key>> entries(keys.size());
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            entries[i] = {keys[i], static_cast<uint32_t>(i)};
-        }
-        return entries;
-    }
-
     std::vector<KeyedEntry<Key>> entries_;
     PartialListSort<KeyedEntry<Key>, KeyOrdering<Key, KeyBefore>> sort_;
 };
 
-template <typename Key, typename KeyBefore>
-void SortByKeys(BarList& list, const std::vector<Key>& keys, KeyBefore keyBefore) {
-    KeySort<Key, KeyBefore>(keys, keyBefore).Apply(list);
+// The complete list sort over the keys keyOf(0 .. count - 1), with the help of a second thread
+// where there is one.
+template <typename Key, typename KeyBefore, typename KeyOf>
+void SortedPositions(std::size_t count, const KeyOf& keyOf, KeyBefore keyBefore,
+                     std::vector<uint32_t>& positions, SortHelper* helper, int sorts = 1) {
+    std::vector<KeyedEntry<Key>> entries(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        entries[i] = {keyOf(i), static_cast<uint32_t>(i)};
+    }
+    ListSortAll(entries, KeyOrdering<Key, KeyBefore>{keyBefore}, helper);
+    positions.resize(count);
+    for (std::size_t p = 0; p < count; ++p) {
+        positions[p] = entries[p].position;
+    }
+    // A sort again: the keys are already in place, only the positions start anew.
+    for (int again = 1; again < sorts; ++again) {
+        for (std::size_t p = 0; p < count; ++p) {
+            entries[p].position = static_cast<uint32_t>(p);
+        }
+        ListSortAll(entries, KeyOrdering<Key, KeyBefore>{keyBefore}, helper);
+        std::vector<uint32_t> previous = positions;
+        for (std::size_t p = 0; p < count; ++p) {
+            positions[p] = previous[entries[p].position];
+        }
+    }
 }
 
-std::vector<int32_t> RestKeys(const BarList& list) {
-    std::vector<int32_t> keys(list.size());
-    std::transform(list.begin(), list.end(), keys.begin(),
-                   [](const std::unique_ptr<TStab>& bar) { return bar->Rest; });
-    return keys;
+// The bars of list moved into the order of positions.
+void Permute(BarList& list, const std::vector<uint32_t>& positions) {
+    BarList sorted;
+    sorted.reserve(list.size());
+    for (const uint32_t position : positions) {
+        sorted.push_back(std::move(list[position]));
+    }
+    list = std::move(sorted);
 }
 
 }  // namespace
@@ -101,41 +117,64 @@ int CompareScore(const TStab& a, const TStab& b) {
 }
 
 void SortByRest(BarList& list) {
-    SortByKeys(list, RestKeys(list), std::less<int32_t>());
-}
-
-void VisitByRest(BarList& list, const std::function<bool(std::unique_ptr<TStab>&)>& visit) {
-    KeySort<int32_t, std::less<int32_t>> sort(RestKeys(list), {});
-    for (int p = 0; p < static_cast<int>(list.size()) && visit(list[sort.PositionAt(p)]); ++p) {
-    }
+    std::vector<int32_t> rests(list.size());
+    std::transform(list.begin(), list.end(), rests.begin(),
+                   [](const std::unique_ptr<TStab>& bar) { return bar->Rest; });
+    std::vector<uint32_t> positions;
+    RestOrder(rests, positions);
+    Permute(list, positions);
 }
 
 void SortByScore(BarList& list) {
     std::vector<long double> scaledScores(list.size());
     std::transform(list.begin(), list.end(), scaledScores.begin(),
                    [](const std::unique_ptr<TStab>& bar) { return bar->Score * 1000.0L; });
-    SortByScore(list, std::move(scaledScores));
+    std::vector<uint32_t> positions;
+    ScoreOrder(scaledScores, positions);
+    Permute(list, positions);
 }
 
-void SortByScore(BarList& list, std::vector<long double> scaledScores) {
+void RestOrder(const std::vector<int32_t>& rests, std::vector<uint32_t>& positions,
+               SortHelper* helper) {
+    SortedPositions<int32_t>(
+        rests.size(), [&rests](std::size_t i) { return rests[i]; }, std::less<int32_t>(), positions,
+        helper);
+}
+
+void VisitRestOrder(const std::vector<int32_t>& rests, const std::function<bool(uint32_t)>& visit) {
+    KeySort<int32_t, std::less<int32_t>> sort(rests, {});
+    for (int p = 0; p < static_cast<int>(rests.size()) && visit(sort.PositionAt(p)); ++p) {
+    }
+}
+
+void ScoreOrder(const std::vector<long double>& scaledScores, std::vector<uint32_t>& positions,
+                SortHelper* helper, int sorts) {
     // The whole parts of the scaled scores compare the same as the narrowest integers that hold
     // them (a conversion truncates toward zero), and narrow keys sort fastest. Very large or
     // undefined scores keep extended keys.
-    const auto within = [&scaledScores](long double limit) {
-        return std::all_of(scaledScores.begin(), scaledScores.end(),
-                           [limit](long double x) { return std::fabs(x) < limit; });
-    };
+    bool within32 = true;
+    bool within64 = true;
+    for (const long double x : scaledScores) {
+        within32 = within32 && std::fabs(x) < 0x1p31L;
+        within64 = within64 && std::fabs(x) < 0x1p63L;
+    }
     const auto descending = [](auto a, auto b) { return a > b; };
-    if (within(0x1p31L)) {
-        SortByKeys(list, std::vector<int32_t>(scaledScores.begin(), scaledScores.end()),
-                   descending);
-    } else if (within(0x1p63L)) {
-        SortByKeys(list, std::vector<int64_t>(scaledScores.begin(), scaledScores.end()),
-                   descending);
+    const auto keyOf = [&scaledScores](auto key) {
+        return [&scaledScores, key](std::size_t i) {
+            return static_cast<decltype(key)>(scaledScores[i]);
+        };
+    };
+    if (within32) {
+        SortedPositions<int32_t>(scaledScores.size(), keyOf(int32_t{}), descending, positions,
+                                 helper, sorts);
+    } else if (within64) {
+        SortedPositions<int64_t>(scaledScores.size(), keyOf(int64_t{}), descending, positions,
+                                 helper, sorts);
     } else {
-        std::transform(scaledScores.begin(), scaledScores.end(), scaledScores.begin(),
-                       [](long double x) { return std::trunc(x); });
-        SortByKeys(list, scaledScores, descending);
+        SortedPositions<long double>(
+            scaledScores.size(),
+            [&scaledScores](std::size_t i) { return std::trunc(scaledScores[i]); }, descending,
+            positions, helper, sorts);
     }
 }
 

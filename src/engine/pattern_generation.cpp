@@ -8,10 +8,15 @@
 namespace zelk {
 
 void TBearbeitung::GeneratePatterns(int budget) {
+    GenerateRecords(budget);
+    MakeCandidateList();
+}
+
+void TBearbeitung::GenerateRecords(int budget) {
     const JobTables& job = Job();
     BarPool& pool = context_.pool;
-    // The pool keeps the previous candidates for this generation to reuse.
     pool.ReleaseBars(Candidates);
+    context_.candidates.Clear();
     budget_ = budget;
 
     minLongLength_ = -1;
@@ -22,7 +27,9 @@ void TBearbeitung::GeneratePatterns(int budget) {
         }
     }
 
-    const auto withinBudget = [this] { return std::ssize(Candidates) < budget_; };
+    const auto withinBudget = [this] {
+        return static_cast<int64_t>(context_.candidates.RecordCount()) < budget_;
+    };
     const auto firstLong = std::find(IsLong.begin() + 1, IsLong.begin() + job.FixKinds + 1, true);
     for (int s = 1; s <= job.StockKinds; ++s) {
         if (StockLeft[s] > 0 && firstLong != IsLong.begin() + job.FixKinds + 1 && withinBudget()) {
@@ -42,13 +49,16 @@ void TBearbeitung::GeneratePatterns(int budget) {
 
 // As many bars as the plan could cut to the pattern at once: no more than are on hand, no more
 // than the open pieces allow, but at least one even when fewer pieces are open than it holds.
-int32_t TBearbeitung::BarCountFor(const TStab& p) const {
-    int32_t m = StockLeft[p.StockIndex];
-    for (int k = 1; k <= Job().FixKinds; ++k) {
+int32_t TBearbeitung::BarCountFor(uint32_t r) const {
+    const CandidateArena& arena = context_.candidates;
+    int32_t m = StockLeft[arena.StockIndex(r)];
+    const CandidateArena::Piece* pieces = arena.PiecesOf(r);
+    for (int i = 0; i < arena.KindCount(r); ++i) {
         // FixOpen div Pieces is below m exactly when FixOpen < m x Pieces; only then divide.
-        if (p.Pieces[k] > 0 && int64_t{FixOpen[k]} < int64_t{m} * p.Pieces[k]) {
-            const int32_t q = std::max(FixOpen[k] / p.Pieces[k], 1);
-            m = std::min(m, q);
+        const int32_t open = FixOpen[pieces[i].kind];
+        const int32_t count = pieces[i].count;
+        if (count > 0 && int64_t{open} < int64_t{m} * count) {
+            m = std::min(m, std::max(open / count, 1));
         }
     }
     return m;
@@ -58,51 +68,56 @@ bool TBearbeitung::NoLongPieceFits(const TStab& bar) const {
     return minLongLength_ > bar.Rest;
 }
 
-// The bar count is set here, while the clone is at hand, rather than in a pass over all
+// The bar count is set here, while the bar is at hand, rather than in a pass over all
 // candidates after the generation: the open pieces and bars on hand do not change meanwhile.
 void TBearbeitung::AddCandidate(const TStab& bar) {
     if (bar.Rest != bar.Usable) {
-        const int32_t barCount = BarCountFor(bar);
-        std::unique_ptr<TStab> candidate = context_.pool.CloneBar(bar);
-        candidate->BarCount = barCount;
-        Candidates.push_back(std::move(candidate));
+        const uint32_t r = context_.candidates.Append(bar, Job().FixKinds, 0);
+        context_.candidates.SetBarCount(r, BarCountFor(r));
         ++context_.counters.Candidates;
+    }
+}
+
+// Puts as many more pieces of fix length k on bar as are open and fit: the same as putting them
+// on one by one while both hold, found at once when a piece takes some length.
+void TBearbeitung::FillUp(TStab& bar, int k) const {
+    const JobTables& job = Job();
+    const int32_t effLength = job.FixEffLength[k];
+    if (effLength <= 0) {
+        while (bar.Pieces[k] < FixOpen[k] && bar.AddPiece(job, k)) {
+        }
+        return;
+    }
+    if (bar.Pieces[k] < FixOpen[k] && bar.Rest >= 0) {
+        const int64_t pieces =
+            std::min<int64_t>(int64_t{FixOpen[k]} - bar.Pieces[k], bar.Rest / effLength);
+        bar.AddPieces(job, k, static_cast<int32_t>(pieces));
     }
 }
 
 // One greedy completion per short fix length: starting with that length, each fix length from it
 // on (long or short) is filled as far as it is open and fits. bar itself is not changed.
 void TBearbeitung::CompleteBar(const TStab& bar) {
-    const JobTables& job = Job();
-    BarPool& pool = context_.pool;
+    const int fixKinds = Job().FixKinds;
     bool added = false;
-    std::unique_ptr<TStab> tmp;
-    for (int i = 1; i <= job.FixKinds; ++i) {
+    for (int i = 1; i <= fixKinds; ++i) {
         if (FixOpen[i] <= 0 || IsLong[i]) {
             continue;
         }
-        if (!tmp) {
-            tmp = pool.ObtainBar(bar.StockIndex, bar.Usable);
-        }
-        tmp->CopyFrom(bar);
-        while (tmp->Pieces[i] < FixOpen[i] && tmp->AddPiece(job, i)) {
-        }
-        for (int j = i + 1; j <= job.FixKinds; ++j) {
+        completion_.CopyFrom(bar, fixKinds);
+        FillUp(completion_, i);
+        for (int j = i + 1; j <= fixKinds; ++j) {
             if (FixOpen[j] > 0) {
-                while (tmp->Pieces[j] < FixOpen[j] && tmp->AddPiece(job, j)) {
-                }
+                FillUp(completion_, j);
             }
         }
-        if (tmp->Rest != bar.Rest) {
-            AddCandidate(*tmp);
+        if (completion_.Rest != bar.Rest) {
+            AddCandidate(completion_);
             added = true;
         }
     }
     if (!added) {
         AddCandidate(bar);
-    }
-    if (tmp) {
-        pool.ReleaseBar(std::move(tmp));
     }
 }
 
@@ -111,7 +126,7 @@ void TBearbeitung::CompleteBar(const TStab& bar) {
 // bar instead of on copies, and bar is as before when the walk ends.
 void TBearbeitung::EnumerateLong(TStab& bar, int k) {
     const JobTables& job = Job();
-    if (std::ssize(Candidates) > 2 * int64_t{budget_}) {
+    if (static_cast<int64_t>(context_.candidates.RecordCount()) > 2 * int64_t{budget_}) {
         return;
     }
     const int32_t restBefore = bar.Rest;

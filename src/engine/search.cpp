@@ -1,5 +1,7 @@
 // Depth-first search over sequences of bar entries. Each level tries a few selected candidates as
-// the next entry; a plan without candidates is complete and may become the best plan.
+// the next entry; a plan without candidates is complete and may become the best plan. The levels
+// share one plan: each appends its entry, searches below and takes the entry off again, so no
+// plan is copied but a new best one.
 #include "engine/bearbeitung.h"
 
 namespace zelk {
@@ -21,6 +23,39 @@ bool WorthExploring(const TBearbeitung& plan, const TBearbeitung* best) {
             (best->RestExceptLast == plan.RestExceptLast && best->TotalRest > plan.TotalRest));
 }
 
+// The totals of a plan, kept while an entry is tried and put back when it is taken off.
+struct SavedTotals {
+    explicit SavedTotals(const TBearbeitung& plan)
+        : FixOpen(plan.FixOpen),
+          StockLeft(plan.StockLeft),
+          TotalRest(plan.TotalRest),
+          UsedLength(plan.UsedLength),
+          PieceLength(plan.PieceLength),
+          RestExceptLast(plan.RestExceptLast),
+          Fulfilled(plan.Fulfilled),
+          NextBarLength(plan.NextBarLength) {}
+
+    void RestoreTo(TBearbeitung& plan) const {
+        plan.FixOpen = FixOpen;
+        plan.StockLeft = StockLeft;
+        plan.TotalRest = TotalRest;
+        plan.UsedLength = UsedLength;
+        plan.PieceLength = PieceLength;
+        plan.RestExceptLast = RestExceptLast;
+        plan.Fulfilled = Fulfilled;
+        plan.NextBarLength = NextBarLength;
+    }
+
+    KindArray FixOpen;
+    KindArray StockLeft;
+    int32_t TotalRest;
+    long double UsedLength;
+    long double PieceLength;
+    long double RestExceptLast;
+    bool Fulfilled;
+    long double NextBarLength;
+};
+
 }  // namespace
 
 void TBearbeitung::Search(SearchHost& host, bool narrow, int width, int budget,
@@ -29,38 +64,52 @@ void TBearbeitung::Search(SearchHost& host, bool narrow, int width, int budget,
     if (host.StopRequested()) {
         return;
     }
-    GeneratePatterns(budget);
-    FilterCandidates();
-    ScoreCandidates();
+    GenerateRecords(budget);
+    FilterRecords();
+    ScoreRecords(2);  // with the selection's own sort by score
     // The narrow pass keeps 3, then 2, then 1 per kind; the wide pass 5 at its root, 3 below.
     if (narrow) {
         if (width > 1) {
             --width;
         }
-        SelectCandidates(width);
+        SelectRecords(width, true);
     } else {
-        SelectCandidates(width > 0 ? 5 : 3);
+        SelectRecords(width > 0 ? 5 : 3, true);
         width = 0;
     }
+    MakeCandidateList();
 
     if (Candidates.empty()) {
-        UpdateTotals();
+        // The totals are current: every entry was added to them when it was appended.
         if (IsBetterPlan(*this, best.get())) {
             best = CreateCopy(*this, true, false);
             host.ShowBestPlan(*best, BestPlanEvent::Improvement);
         }
         return;
     }
-    while (!Candidates.empty()) {
-        // The child's totals are computed once, with its new bar.
-        std::unique_ptr<TBearbeitung> child = CopyWithoutTotals(true, false);
-        child->Bars.push_back(std::move(Candidates.front()));
-        Candidates.erase(Candidates.begin());
-        child->UpdateTotals();
-        if (WorthExploring(*this, best.get())) {
-            child->Search(host, narrow, width, budget, best);
-        }
+    // The levels below generate their own candidates into the list.
+    BarList selected = std::move(Candidates);
+    Candidates.clear();
+    for (std::unique_ptr<TStab>& candidate : selected) {
+        SearchWithNextBar(std::move(candidate), host, narrow, width, budget, best);
     }
+}
+
+void TBearbeitung::SearchWithNextBar(std::unique_ptr<TStab> bar, SearchHost& host, bool narrow,
+                                     int width, int budget, std::unique_ptr<TBearbeitung>& best) {
+    BarPool& pool = context_.pool;
+    // The bound looks at this plan, the one being extended, not at the plan with the new entry.
+    if (!WorthExploring(*this, best.get())) {
+        pool.ReleaseBar(std::move(bar));
+        return;
+    }
+    const SavedTotals saved(*this);
+    Bars.push_back(std::move(bar));
+    AddLastBarToTotals();
+    Search(host, narrow, width, budget, best);
+    pool.ReleaseBar(std::move(Bars.back()));
+    Bars.pop_back();
+    saved.RestoreTo(*this);
 }
 
 }  // namespace zelk

@@ -32,6 +32,14 @@ void TStab::CopyFrom(const TStab& source) {
     Pieces = source.Pieces;
 }
 
+void TStab::CopyFrom(const TStab& source, int kinds) {
+    Rest = source.Rest;
+    Usable = source.Usable;
+    StockIndex = source.StockIndex;
+    BarCount = source.BarCount;
+    std::copy_n(source.Pieces.begin() + 1, kinds, Pieces.begin() + 1);
+}
+
 bool TStab::SamePattern(const TStab& other) const {
     return StockIndex == other.StockIndex && Usable == other.Usable && Rest == other.Rest &&
            Pieces == other.Pieces;

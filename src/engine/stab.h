@@ -23,6 +23,10 @@ struct TStab {
     // Every field but the score.
     void CopyFrom(const TStab& source);
 
+    // The same with the pieces of fix lengths 1 .. kinds only, for two bars of one job: beyond its
+    // fix lengths both hold no pieces.
+    void CopyFrom(const TStab& source, int kinds);
+
     // Same stock length, usable length, rest and pieces; bar count and score do not count.
     bool SamePattern(const TStab& other) const;
 

@@ -6,6 +6,7 @@
 #include "engine/list_sort.h"
 #include "engine/orderings.h"
 #include "job_builder.h"
+#include "reference_engine.h"
 
 namespace zelk {
 namespace {
@@ -138,19 +139,103 @@ TEST(SortByKeys, UndefinedScoresCompareEqualToEverything) {
     EXPECT_EQ(Addresses(list), byScore);
 }
 
-TEST(VisitByRest, VisitsTheFrontOfTheRestOrder) {
+TEST(VisitRestOrder, VisitsTheFrontOfTheRestOrder) {
     std::mt19937 random(3);
     for (int size = 1; size < 200; size += 13) {
         for (int visits = 1; visits <= size; visits += 5) {
             BarList list = RandomBars(random, size, 1.0L);
             const std::vector<const TStab*> byRest = SortedOverBars(list, CompareRest);
+            std::vector<int32_t> rests;
+            for (const std::unique_ptr<TStab>& bar : list) {
+                rests.push_back(bar->Rest);
+            }
             std::vector<const TStab*> visited;
-            VisitByRest(list, [&](std::unique_ptr<TStab>& bar) {
-                visited.push_back(bar.get());
+            VisitRestOrder(rests, [&](uint32_t position) {
+                visited.push_back(list[position].get());
                 return std::ssize(visited) < visits;
             });
             EXPECT_EQ(visited, std::vector<const TStab*>(byRest.begin(), byRest.begin() + visits));
         }
+    }
+}
+
+// Long passes find where the scans stop before they exchange: every exchange, and so every place
+// of equal entries, must be that of the plain scans.
+TEST(ListSort, PassesOverLongRangesTakeThePlainSteps) {
+    std::mt19937 random(29);
+    const auto pivotOf = [](const std::pair<int, int>& entry) { return entry.first; };
+    const auto compare = [](const std::pair<int, int>& entry, int pivot) {
+        return (entry.first > pivot) - (entry.first < pivot);
+    };
+    for (int size = 1; size < 3000; size += 1 + size / 3) {
+        for (const int distinct : {1, 2, 5, 40, 1 << 30}) {
+            std::vector<std::pair<int, int>> plain(size);
+            for (int i = 0; i < size; ++i) {
+                plain[i] = {static_cast<int>(random() % distinct), i};
+            }
+            if (distinct == 40 && size > 100) {
+                std::sort(plain.begin(), plain.begin() + size / 2);  // a sorted half
+            }
+            std::vector<std::pair<int, int>> sorted = plain;
+            reference::PlainListSort(
+                plain, [](const std::pair<int, int>& entry, const std::pair<int, int>& pivot) {
+                    return (entry.first > pivot.first) - (entry.first < pivot.first);
+                });
+            ListSort(sorted, pivotOf, compare);
+            ASSERT_EQ(sorted, plain) << size << " entries, " << distinct << " keys";
+        }
+    }
+}
+
+// The second thread sorts the left parts of long passes: the outcome must be the very order of
+// the sort on one thread, ties included.
+TEST(ListSortAll, TheHelperThreadChangesNoPlace) {
+    std::mt19937 random(19);
+    SortHelper helper;
+    for (const int size : {kParallelSortPart - 1, 3 * kParallelSortPart, 20 * kParallelSortPart}) {
+        for (const int distinct : {3, 1000, 1 << 30}) {
+            std::vector<std::pair<int, int>> alone(size);
+            for (int i = 0; i < size; ++i) {
+                alone[i] = {static_cast<int>(random() % distinct), i};
+            }
+            std::vector<std::pair<int, int>> helped = alone;
+            const auto pivotOf = [](const std::pair<int, int>& entry) { return entry.first; };
+            const auto compare = [](const std::pair<int, int>& entry, int pivot) {
+                return (entry.first > pivot) - (entry.first < pivot);
+            };
+            ListSort(alone, pivotOf, compare);
+            ListSortAll(helped,
+                        ComparisonOrdering<decltype(pivotOf), decltype(compare)>{pivotOf, compare},
+                        &helper);
+            EXPECT_EQ(helped, alone);
+        }
+    }
+}
+
+// Scoring sorts by score and the selection sorts the result again; both at once give the same.
+TEST(ScoreOrder, TwoSortsAtOnceAreTwoSortsInARow) {
+    std::mt19937 random(23);
+    for (const long double scale : {1.0L, 0x1p40L, 0x1p70L}) {
+        std::vector<long double> scaled(5000);
+        for (long double& x : scaled) {
+            x = static_cast<long double>(random() % 300) / 7.0L * scale;
+        }
+        std::vector<uint32_t> once;
+        ScoreOrder(scaled, once);
+        std::vector<long double> sorted;
+        for (const uint32_t p : once) {
+            sorted.push_back(scaled[p]);
+        }
+        std::vector<uint32_t> again;
+        ScoreOrder(sorted, again);
+        std::vector<uint32_t> inARow;
+        for (const uint32_t p : again) {
+            inARow.push_back(once[p]);
+        }
+        std::vector<uint32_t> atOnce;
+        ScoreOrder(scaled, atOnce, nullptr, 2);
+        EXPECT_EQ(atOnce, inARow);
+        EXPECT_NE(atOnce, once);  // the second sort moves ties: the test sees a difference
     }
 }
 
