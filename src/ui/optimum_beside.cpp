@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kOption = "OptimumSuchen";
 // How long the stage may seek beside a calculation; it ends sooner when it proves its plan.
-constexpr double kStageSeconds = 60;
+constexpr double kStageSeconds = 30;
 constexpr int kRowHeight = 18;
 
 }  // namespace
