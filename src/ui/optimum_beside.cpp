@@ -30,12 +30,12 @@ public:
 
     void ShowBound(const LowerBound& bound) override {
         beside_.boundToShow_ = bound;
-        QMetaObject::invokeMethod(&beside_, "ShowBound", Qt::BlockingQueuedConnection);
+        beside_.CallWindow("ShowBound");
     }
 
     void ShowOptimumPlan(const std::vector<TStab>& entries, bool) override {
         beside_.planToShow_ = entries;
-        QMetaObject::invokeMethod(&beside_, "ShowStagePlan", Qt::BlockingQueuedConnection);
+        beside_.CallWindow("ShowStagePlan");
     }
 
 private:
@@ -127,26 +127,34 @@ void OptimumBeside::WaitForStage() {
     }
 }
 
+void OptimumBeside::CallWindow(const char* method) {
+    handOff_.fetch_add(1, std::memory_order_release);
+    QMetaObject::invokeMethod(this, method, Qt::BlockingQueuedConnection);
+    handOff_.load(std::memory_order_acquire);
+}
+
 void OptimumBeside::ShowBound() {
-    if (window_.closingDown_) {
-        return;
+    handOff_.load(std::memory_order_acquire);
+    if (!window_.closingDown_) {
+        bound_ = boundToShow_;
+        L_Untergrenze->setText(QString::fromStdString(
+            BoundText(window_.job_, bound_, window_.page_.UnitText() == "mm",
+                      window_.decimalSeparator_, window_.thousandsSeparator_)));
+        Shown();
     }
-    bound_ = boundToShow_;
-    L_Untergrenze->setText(
-        QString::fromStdString(BoundText(window_.job_, bound_, window_.page_.UnitText() == "mm",
-                                         window_.decimalSeparator_, window_.thousandsSeparator_)));
-    Shown();
+    handOff_.fetch_add(1, std::memory_order_release);
 }
 
 void OptimumBeside::ShowStagePlan() {
-    if (window_.closingDown_) {
-        return;
+    handOff_.load(std::memory_order_acquire);
+    if (!window_.closingDown_) {
+        EngineContext context(window_.job_, limits_);
+        std::unique_ptr<TBearbeitung> plan = PlanFromEntries(context, planToShow_);
+        window_.PlanToShow = plan.get();
+        window_.ShowBestPlan();
+        window_.PlanToShow = nullptr;
     }
-    EngineContext context(window_.job_, limits_);
-    std::unique_ptr<TBearbeitung> plan = PlanFromEntries(context, planToShow_);
-    window_.PlanToShow = plan.get();
-    window_.ShowBestPlan();
-    window_.PlanToShow = nullptr;
+    handOff_.fetch_add(1, std::memory_order_release);
 }
 
 void OptimumBeside::ShowGap() {
