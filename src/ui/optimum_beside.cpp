@@ -74,11 +74,12 @@ void OptimumBeside::Layout() {
     L_UntergrenzeCaption =
         new QLabel(QString::fromUtf8(TranslatedLater("Untergrenze Verbrauch LL")), panel);
     L_UntergrenzeCaption->setObjectName("L_UntergrenzeCaption");
-    L_UntergrenzeCaption->setGeometry(info.x() + 6, top, info.width() / 2 + 20, kRowHeight);
+    const int captionWidth = info.width() * 3 / 5;  // room for the caption in every language
+    L_UntergrenzeCaption->setGeometry(info.x() + 6, top, captionWidth, kRowHeight);
     L_Untergrenze = new QLabel(panel);
     L_Untergrenze->setObjectName("L_Untergrenze");
     L_Untergrenze->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    L_Untergrenze->setGeometry(info.x() + info.width() / 2 + 26, top, info.width() / 2 - 32,
+    L_Untergrenze->setGeometry(info.x() + 6 + captionWidth, top, info.width() - 12 - captionWidth,
                                kRowHeight);
     L_Abstand = new QLabel(panel);
     L_Abstand->setObjectName("L_Abstand");
