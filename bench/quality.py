@@ -51,10 +51,10 @@ def measure(cli, machine, order, args):
     }
 
 
-def show(value, unit):
+def show(value, unit, metres):
     if value is None:
         return "-"
-    return "%.2f" % (value / unit) if unit == METRE else "%d" % round(value / unit)
+    return "%.2f" % (value / unit) if metres else "%d" % round(value / unit)
 
 
 def main():
@@ -88,8 +88,9 @@ def main():
             row = measure(args.cli, base + ".zkm", base + ".zka", args)
             unit = row["usable"] if optimum is not None else METRE
             cells = [name, str(optimum) if optimum is not None else "-",
-                     show(row["search"], unit), show(row["bound"], unit),
-                     "%.2f" % row["bound_s"], show(row["stage"], unit),
+                     show(row["search"], unit, optimum is None),
+                     show(row["bound"], unit, optimum is None), "%.2f" % row["bound_s"],
+                     show(row["stage"], unit, optimum is None),
                      {"proven": "yes"}.get(row["status"], "no"), "%.2f" % row["stage_s"]]
             print(" ".join(c.ljust(w) for c, w in zip(cells, widths)))
             sys.stdout.flush()

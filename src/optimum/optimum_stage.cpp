@@ -20,7 +20,8 @@ constexpr int kMaxDiveNodes = 3000;
 constexpr int kDiveBacktracks = 200;
 constexpr int kDiveBranches = 3;
 constexpr double kIntegralTolerance = 1e-6;
-constexpr IntegerSolveLimits kIntegerSolve{20000, 3.0};
+// The integer solve comes last and may use what is left of the stage's time, within a node cap.
+constexpr int kIntegerSolveNodes = 200000;
 
 // What is still to be cut after the bars fixed so far.
 struct Residual {
@@ -221,8 +222,7 @@ private:
 
     void SolveIntegerProgramme() {
         const double left = std::chrono::duration<double>(deadline_ - Clock::now()).count();
-        IntegerSolveLimits limits = kIntegerSolve;
-        limits.seconds = std::min(limits.seconds, left);
+        const IntegerSolveLimits limits{kIntegerSolveNodes, left};
         if (auto uses = SolveOverPool(job_, generation_.Pool(), incumbent_, limits, stop_)) {
             if (Covers(*uses)) {
                 Offer(*uses);

@@ -46,8 +46,9 @@ void TBerechnungsthread::run() {
     window_.Synchronise("CalcStarted");
     WindowSearchHost host(window_);
     RunCalculation(std::move(root_), totalsPending_, budget_, limits_, host);
-    window_.optimum_->WaitForStage();  // the optimum beside the search ends with the run
-    engine_.reset();                   // the plans of the run are freed; so is their job context
+    engine_.reset();  // the plans of the run are freed; so is their job context
+    // The optimum beside the search ends with the run.
+    window_.optimum_->WaitForStage();
     window_.Synchronise("CalcFinished");
 }
 

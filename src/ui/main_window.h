@@ -216,8 +216,10 @@ private:
     std::string CalcErrorText;
     std::atomic<int> handOff_{0};  // orders the thread's writes before each synchronised call
     QPointer<TBerechnungsthread> thread_;
-    OptimumBeside* optimum_ = nullptr;  // the optimum stage beside the calculation
-    QPointer<QWidget> formFocus_;       // the widget of the form that had the focus last
+    QPointer<QWidget> formFocus_;  // the widget of the form that had the focus last
+
+    // The optimum stage beside the calculation, with its check box and labels.
+    OptimumBeside* optimum_ = nullptr;
 
 public:
     // The controls, named as on the form.

@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kOption = "OptimumSuchen";
 // How long the stage may seek beside a calculation; it ends sooner when it proves its plan.
-constexpr double kStageSeconds = 60;
+constexpr double kStageSeconds = 30;
 constexpr int kRowHeight = 18;
 
 }  // namespace
@@ -30,12 +30,12 @@ public:
 
     void ShowBound(const LowerBound& bound) override {
         beside_.boundToShow_ = bound;
-        QMetaObject::invokeMethod(&beside_, "ShowBound", Qt::BlockingQueuedConnection);
+        beside_.CallWindow("ShowBound");
     }
 
     void ShowOptimumPlan(const std::vector<TStab>& entries, bool) override {
         beside_.planToShow_ = entries;
-        QMetaObject::invokeMethod(&beside_, "ShowStagePlan", Qt::BlockingQueuedConnection);
+        beside_.CallWindow("ShowStagePlan");
     }
 
 private:
@@ -74,11 +74,12 @@ void OptimumBeside::Layout() {
     L_UntergrenzeCaption =
         new QLabel(QString::fromUtf8(TranslatedLater("Untergrenze Verbrauch LL")), panel);
     L_UntergrenzeCaption->setObjectName("L_UntergrenzeCaption");
-    L_UntergrenzeCaption->setGeometry(info.x() + 6, top, info.width() / 2 + 20, kRowHeight);
+    const int captionWidth = info.width() * 3 / 5;  // room for the caption in every language
+    L_UntergrenzeCaption->setGeometry(info.x() + 6, top, captionWidth, kRowHeight);
     L_Untergrenze = new QLabel(panel);
     L_Untergrenze->setObjectName("L_Untergrenze");
     L_Untergrenze->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    L_Untergrenze->setGeometry(info.x() + info.width() / 2 + 26, top, info.width() / 2 - 32,
+    L_Untergrenze->setGeometry(info.x() + 6 + captionWidth, top, info.width() - 12 - captionWidth,
                                kRowHeight);
     L_Abstand = new QLabel(panel);
     L_Abstand->setObjectName("L_Abstand");
@@ -127,24 +128,32 @@ void OptimumBeside::WaitForStage() {
     }
 }
 
+void OptimumBeside::CallWindow(const char* method) {
+    handOff_.fetch_add(1, std::memory_order_release);
+    QMetaObject::invokeMethod(this, method, Qt::BlockingQueuedConnection);
+    handOff_.load(std::memory_order_acquire);
+}
+
 void OptimumBeside::ShowBound() {
-    if (window_.closingDown_) {
-        return;
+    handOff_.load(std::memory_order_acquire);
+    if (!window_.closingDown_) {
+        bound_ = boundToShow_;
+        L_Untergrenze->setText(QString::fromStdString(
+            BoundText(window_.job_, bound_, window_.page_.UnitText() == "mm",
+                      window_.decimalSeparator_, window_.thousandsSeparator_)));
+        Shown();
     }
-    bound_ = boundToShow_;
-    L_Untergrenze->setText(
-        QString::fromStdString(BoundText(window_.job_, bound_, window_.page_.UnitText() == "mm",
-                                         window_.decimalSeparator_, window_.thousandsSeparator_)));
-    Shown();
+    handOff_.fetch_add(1, std::memory_order_release);
 }
 
 void OptimumBeside::ShowStagePlan() {
-    if (window_.closingDown_) {
-        return;
+    handOff_.load(std::memory_order_acquire);
+    if (!window_.closingDown_) {
+        EngineContext context(window_.job_, limits_);
+        std::unique_ptr<TBearbeitung> plan = PlanFromEntries(context, planToShow_);
+        window_.ShowFoundPlan(*plan, true);
     }
-    EngineContext context(window_.job_, limits_);
-    std::unique_ptr<TBearbeitung> plan = PlanFromEntries(context, planToShow_);
-    window_.ShowFoundPlan(*plan, true);
+    handOff_.fetch_add(1, std::memory_order_release);
 }
 
 void OptimumBeside::ShowGap() {

@@ -54,6 +54,8 @@ private:
 
     void Layout();
     void ShowGap();
+    // From the stage's thread: runs the method in the window's thread and waits for it.
+    void CallWindow(const char* method);
 
     TMainform& window_;
     std::thread stage_;
@@ -62,9 +64,11 @@ private:
     std::optional<LowerBound> bound_;
     JobTables job_;  // the stage's own copy of the job
     SelectionLimits limits_;
-    // Handed from the stage's thread to the window's during a blocking call.
+    // Handed from the stage's thread to the window's during a blocking call; the counter orders
+    // the writes of each side before the other side reads.
     std::optional<LowerBound> boundToShow_;
     std::vector<TStab> planToShow_;
+    std::atomic<int> handOff_{0};
 };
 
 }  // namespace zelk

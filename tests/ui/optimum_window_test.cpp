@@ -20,8 +20,16 @@ class OptimumWindowTest : public QObject {
     static void CalculateExample(WindowFixture& f) {
         f.LoadJob(BenchJob("example.zkm"), BenchJob("example.zka"));
         f.W().a_berechnung->trigger();
-        f.W().Btn_Komb->click();
-        WaitUntilIdle(f.W());
+        CalculateToTheEnd(f.W());
+    }
+
+    // Starts a calculation and waits until it has shown itself and ended.
+    static void CalculateToTheEnd(TMainform& w) {
+        WindowFixture::Visibility stop;
+        w.Btn_Stop->installEventFilter(&stop);
+        w.Btn_Komb->click();
+        QTRY_COMPARE_WITH_TIMEOUT(stop.hidden, 1, 60000);
+        w.Btn_Stop->removeEventFilter(&stop);
     }
 
     static void WriteFile(const QString& path, const std::string& text) {
@@ -57,9 +65,7 @@ private slots:
         f.LoadJob(machine, order);
         w.a_berechnung->trigger();
         w.cb_rechentiefe->setCurrentIndex(0);
-        w.Btn_Komb->click();
-        QTRY_VERIFY(!w.Btn_Stop->isHidden());
-        WaitUntilIdle(w, 60000);
+        CalculateToTheEnd(w);
         OptimumBeside& beside = Beside(w);
         QVERIFY(!beside.L_UntergrenzeCaption->isHidden());
         QCOMPARE(beside.L_Abstand->text(), QString("Plan ist optimal (bewiesen)"));
