@@ -9,7 +9,13 @@ namespace zelk {
 
 std::string FormatDuration(int64_t seconds) {
     seconds = std::max<int64_t>(seconds, 0);
-    auto twoDigits = [](int64_t value) { return (value < 10 ? "0" : "") + std::to_string(value); };
+    auto twoDigits = [](int64_t value) {
+        std::string digits = std::to_string(value);
+        if (value < 10) {
+            digits.insert(digits.begin(), '0');
+        }
+        return digits;
+    };
     const int64_t hours = seconds / 3600;
     const int64_t minutes = seconds / 60 % 60;
     const std::string rest = twoDigits(seconds % 60);
