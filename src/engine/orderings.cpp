@@ -160,9 +160,8 @@ void ScoreOrder(const std::vector<long double>& scaledScores, std::vector<uint32
     }
     const auto descending = [](auto a, auto b) { return a > b; };
     const auto keyOf = [&scaledScores](auto key) {
-        return [&scaledScores, key](std::size_t i) {
-            return static_cast<decltype(key)>(scaledScores[i]);
-        };
+        using Key = decltype(key);
+        return [&scaledScores](std::size_t i) { return static_cast<Key>(scaledScores[i]); };
     };
     if (within32) {
         SortedPositions<int32_t>(scaledScores.size(), keyOf(int32_t{}), descending, positions,
