@@ -48,6 +48,7 @@ def measure(cli, machine, order, args):
         "stage": staged["optimum"]["used_length"],
         "status": staged["optimum"]["status"],
         "stage_s": staged["optimum"]["seconds"],
+        "timed_out": staged["optimum"]["timed_out"],
     }
 
 
@@ -104,11 +105,16 @@ def main():
     proven = sum(1 for r in known if r["status"] == "proven")
     search = sum(1 for r in known if r["search"] == r["optimum"] * r["unit"])
     slow = [r["name"] for r in rows if r["optimum"] is None and r["bound_s"] > 1]
+    timed_out = [r["name"] for r in rows if r["timed_out"]]
     print()
-    print("search XS at the optimum: %d of %d; stage at the optimum: %d, proven: %d"
-          % (search, len(known), reached, proven))
+    slowest = max((r["stage_s"] for r in known), default=0)
+    print("search XS at the optimum: %d of %d; stage at the optimum: %d, proven: %d, "
+          "at most %.2f s" % (search, len(known), reached, proven, slowest))
     if slow:
         failures.append("bound above 1 s: " + ", ".join(slow))
+    if timed_out:
+        failures.append("stage ended on its safety net, not its work budgets: "
+                        + ", ".join(timed_out))
     for failure in failures:
         print("FAULT:", failure)
     return 1 if failures else 0

@@ -21,7 +21,14 @@ nlohmann::json BoundJson(const std::optional<LowerBound>& bound) {
 nlohmann::json OptimumJson(const OptimumReport& report) {
     return {{"status", report.status},
             {"used_length", LengthOrNull(report.usedLength)},
-            {"seconds", report.seconds}};
+            {"seconds", report.seconds},
+            {"timed_out", report.timedOut},
+            {"work",
+             {{"pricing_rounds", report.work.pricingRounds},
+              {"patterns", report.work.patterns},
+              {"dive_nodes", report.work.diveNodes},
+              {"integer_nodes", report.work.integerNodes},
+              {"integer_iterations", report.work.integerIterations}}}};
 }
 
 void PrintBound(std::ostream& out, const CalculationOutcome& outcome,

@@ -18,9 +18,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Without a time limit the optimum stage still ends after this long.
-constexpr double kDefaultStageSeconds = 30;
-
 // What the search and the optimum stage share: the plan on show and the outcome, one caller at
 // a time.
 class SharedDisplay {
@@ -162,6 +159,8 @@ OptimumReport ReportOf(const OptimumOutcome& stage, const CalculationOutcome& ou
     OptimumReport report;
     report.seconds = stage.seconds;
     report.whyNoPlan = stage.whyNoPlan;
+    report.timedOut = stage.timedOut;
+    report.work = stage.work;
     if (stage.plan) {
         int64_t used = 0;
         for (const TStab& entry : *stage.plan) {
@@ -189,9 +188,7 @@ CalculationOutcome RunCliCalculation(const CalculationSettings& settings,
     OptimumOutcome stage;
     std::thread beside([&] {
         if (settings.optimum) {
-            OptimumSettings stageSettings{settings.limits,
-                                          settings.timeLimit.value_or(kDefaultStageSeconds)};
-            stage = RunOptimumStage(context.job, stageSettings, optimumHost);
+            stage = RunOptimumStage(context.job, {settings.limits}, optimumHost);
         } else {
             display.SetBound(ComputeLowerBound(context.job, settings.limits.KindLimit,
                                                [&display] { return display.StopRequested(); }));

@@ -12,6 +12,7 @@
 #include "cli/plan_output.h"
 #include "engine/calculation.h"
 #include "optimum/lower_bound.h"
+#include "optimum/optimum_stage.h"
 #include "result/calculation_page.h"
 
 namespace zelk {
@@ -23,6 +24,8 @@ struct OptimumReport {
     std::optional<int64_t> usedLength;  // of the stage's best plan
     double seconds = 0;
     std::string whyNoPlan;  // German: why the stage has no plan to offer
+    bool timedOut = false;  // ended on its safety net of the clock, not its work budgets
+    OptimumWork work;
 };
 
 struct CalculationOutcome {

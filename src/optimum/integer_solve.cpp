@@ -2,6 +2,7 @@
 
 #include <CbcEventHandler.hpp>
 #include <CbcModel.hpp>
+#include <ClpSolve.hpp>
 #include <CoinPackedMatrix.hpp>
 #include <OsiClpSolverInterface.hpp>
 #include <cmath>
@@ -11,27 +12,33 @@ namespace zelk {
 
 namespace {
 
-// Ends the branch and bound at the next node once a stop is asked for.
+// Ends the branch and bound at the next node once a stop is asked for or the simplex iterations
+// are spent.
 class StopAtNode : public CbcEventHandler {
 public:
-    explicit StopAtNode(const StopCheck& stop) : stop_(stop) {}
+    StopAtNode(const StopCheck& stop, int64_t maxIterations)
+        : stop_(stop), maxIterations_(maxIterations) {}
     CbcAction event(CbcEvent whichEvent) override {
-        return (whichEvent == node && stop_ && stop_()) ? stop : noAction;
+        if (whichEvent != node) {
+            return noAction;
+        }
+        const bool spent = model_ != nullptr && model_->getIterationCount() >= maxIterations_;
+        return (spent || (stop_ && stop_())) ? stop : noAction;
     }
     CbcEventHandler* clone() const override { return new StopAtNode(*this); }
 
 private:
     const StopCheck& stop_;
+    int64_t maxIterations_;
 };
 
 }  // namespace
 
-std::optional<std::vector<PatternUse>> SolveOverPool(const CuttingJob& job,
-                                                     const std::vector<Pattern>& pool,
-                                                     int64_t cutoff, IntegerSolveLimits limits,
-                                                     const StopCheck& stop) {
+IntegerSolveResult SolveOverPool(const CuttingJob& job, const std::vector<Pattern>& pool,
+                                 int64_t cutoff, IntegerSolveLimits limits, const StopCheck& stop) {
+    IntegerSolveResult result;
     if (pool.empty()) {
-        return std::nullopt;
+        return result;
     }
     // Costs in whole steps of the usable lengths' common divisor, so that "less than the
     // cutoff" is a clean integer step.
@@ -70,6 +77,11 @@ std::optional<std::vector<PatternUse>> SolveOverPool(const CuttingJob& job,
     }
     OsiClpSolverInterface solver;
     solver.messageHandler()->setLogLevel(0);
+    // The dual simplex for the first relaxation: with many patterns the automatic choice takes
+    // a method that prints to standard output whatever the log level, into the JSON output.
+    ClpSolve firstSolve;
+    firstSolve.setSolveType(ClpSolve::useDual);
+    solver.setSolveOptions(firstSolve);
     solver.loadProblem(matrix, columnLower.data(), columnUpper.data(), objective.data(),
                        rowLower.data(), rowUpper.data());
     for (int j = 0; j < static_cast<int>(pool.size()); ++j) {
@@ -78,17 +90,19 @@ std::optional<std::vector<PatternUse>> SolveOverPool(const CuttingJob& job,
     CbcModel model(solver);
     model.setLogLevel(0);
     model.messageHandler()->setLogLevel(0);
+    model.setNumberThreads(1);
     model.setMaximumNodes(limits.maxNodes);
-    model.setUseElapsedTime(true);  // the stage is bounded in time on the clock on the wall
-    model.setMaximumSeconds(limits.seconds);
     model.setCutoff(static_cast<double>(cutoff / divisor) - 0.5);
-    StopAtNode handler(stop);
+    const int64_t size = static_cast<int64_t>(pool.size()) + rows;
+    StopAtNode handler(stop, limits.maxWork / size);
     model.passInEventHandler(&handler);
     model.initialSolve();
     model.branchAndBound();
+    result.nodes = model.getNodeCount();
+    result.iterations = model.getIterationCount();
     const double* solution = model.bestSolution();
     if (solution == nullptr) {
-        return std::nullopt;
+        return result;
     }
     std::vector<PatternUse> uses;
     for (std::size_t j = 0; j < pool.size(); ++j) {
@@ -97,7 +111,8 @@ std::optional<std::vector<PatternUse>> SolveOverPool(const CuttingJob& job,
             uses.push_back({pool[j], bars});
         }
     }
-    return uses;
+    result.uses = std::move(uses);
+    return result;
 }
 
 }  // namespace zelk

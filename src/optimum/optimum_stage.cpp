@@ -15,13 +15,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Relaxations solved by the one-pattern dives, and how many of their steps may be taken back.
-constexpr int kMaxDiveNodes = 3000;
-constexpr int kDiveBacktracks = 200;
+// Choices tried at each step of the one-pattern dives.
 constexpr int kDiveBranches = 3;
 constexpr double kIntegralTolerance = 1e-6;
-// The integer solve comes last and may use what is left of the stage's time, within a node cap.
-constexpr int kIntegerSolveNodes = 200000;
 
 // What is still to be cut after the bars fixed so far.
 struct Residual {
@@ -58,17 +54,19 @@ public:
           host_(host),
           job_(MakeCuttingJob(tables, settings.limits.KindLimit)),
           generation_(job_),
+          divePricingRounds_(
+              settings.budget.divePricingWork /
+              std::max<int64_t>(1, static_cast<int64_t>(job_.fix.size() * job_.stock.size()))),
           deadline_(start_ + std::chrono::duration_cast<Clock::duration>(
-                                 std::chrono::duration<double>(settings.seconds))) {
-        stop_ = [this] { return Stopped(); };
-    }
+                                 std::chrono::duration<double>(settings.safetySeconds))) {}
 
     OptimumOutcome Run() {
         const std::optional<std::vector<PatternUse>> first = FirstFitDecreasing(job_);
         for (const PatternUse& use : first.value_or(std::vector<PatternUse>{})) {
             generation_.AddPattern(use.pattern);
         }
-        outcome_.bound = BoundOf(generation_, generation_.Solve(stop_, true));
+        outcome_.bound = BoundOf(generation_, generation_.Solve(interrupted_, true));
+        roundsAtBound_ = generation_.PricingRounds();
         host_.ShowBound(outcome_.bound);
         target_ = outcome_.bound.usedLength;
         if (first) {
@@ -77,28 +75,48 @@ public:
         if (!outcome_.bound.orderCanBeMet) {
             outcome_.whyNoPlan =
                 TranslatedLater("Der Lagerbestand reicht für den Auftrag nicht aus.");
-        } else if (!Stopped()) {
+        } else if (!Interrupted()) {
             RoundingDive();
-            int backtracks = kDiveBacktracks;
-            if (!Stopped()) {
+            int backtracks = settings_.budget.diveBacktracks;
+            if (!DivesEnd()) {
                 Dive(Root(), backtracks);
             }
-            if (!Stopped() && !generation_.Pool().empty()) {
+            if (!Interrupted() && !generation_.Pool().empty()) {
                 SolveIntegerProgramme();
             }
         }
         if (!outcome_.plan && outcome_.whyNoPlan.empty()) {
-            outcome_.whyNoPlan =
-                binsRefused_ ? TranslatedLater(
-                                   "Keine Reihenfolge der Stäbe kommt mit den Ablagefächern aus.")
-                             : TranslatedLater("Kein Plan gefunden.");
+            outcome_.whyNoPlan = WhyNoPlan();
         }
         outcome_.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
+        outcome_.work.pricingRounds = generation_.PricingRounds();
+        outcome_.work.diveNodes = diveNodes_;
+        outcome_.work.patterns = static_cast<int64_t>(generation_.Pool().size());
         return outcome_;
     }
 
 private:
-    bool Stopped() { return outcome_.proven || host_.StopRequested() || Clock::now() >= deadline_; }
+    std::string WhyNoPlan() const {
+        if (binsRefused_) {
+            return TranslatedLater("Keine Reihenfolge der Stäbe kommt mit den Ablagefächern aus.");
+        }
+        return outcome_.timedOut ? TranslatedLater("Die Optimumsuche hat ihre Zeitgrenze erreicht.")
+                                 : TranslatedLater("Kein Plan gefunden.");
+    }
+
+    // Ends every step: a proven plan, the caller's stop, or the safety net of the clock.
+    bool Interrupted() {
+        if (!outcome_.proven && !outcome_.timedOut && Clock::now() >= deadline_) {
+            outcome_.timedOut = true;
+        }
+        return outcome_.proven || outcome_.timedOut || host_.StopRequested();
+    }
+
+    // Ends the dives: an interruption or their work budget spent.
+    bool DivesEnd() {
+        return Interrupted() || diveNodes_ > settings_.budget.diveNodes ||
+               generation_.PricingRounds() - roundsAtBound_ > divePricingRounds_;
+    }
 
     Residual Root() const {
         Residual root;
@@ -134,7 +152,7 @@ private:
     // The relaxation of what is left; none when it cannot lead below the plan so far.
     std::optional<RelaxationResult> Relax(const Residual& state) {
         generation_.SetResidual(state.demand, state.stockLeft);
-        RelaxationResult relaxation = generation_.Solve(stop_, false);
+        RelaxationResult relaxation = generation_.Solve(divesEnd_, false);
         if (!relaxation.complete || !relaxation.orderCanBeMet) {
             return std::nullopt;
         }
@@ -150,7 +168,7 @@ private:
     void RoundingDive() {
         Residual state = Root();
         while (!state.Done()) {
-            if (Stopped()) {
+            if (DivesEnd()) {
                 return;
             }
             std::optional<RelaxationResult> relaxation = Relax(state);
@@ -181,7 +199,8 @@ private:
     // One pattern at a time: the pattern whose share lies nearest above a whole number is fixed
     // at that number; a few other choices are tried where the first leads nowhere.
     void Dive(Residual state, int& backtracks) {
-        if (++diveNodes_ > kMaxDiveNodes || Stopped()) {
+        ++diveNodes_;
+        if (DivesEnd()) {
             return;
         }
         if (state.Done()) {
@@ -214,19 +233,20 @@ private:
             }
             ++tried;
             Dive(std::move(child), backtracks);
-            if (Stopped()) {
+            if (DivesEnd()) {
                 return;
             }
         }
     }
 
     void SolveIntegerProgramme() {
-        const double left = std::chrono::duration<double>(deadline_ - Clock::now()).count();
-        const IntegerSolveLimits limits{kIntegerSolveNodes, left};
-        if (auto uses = SolveOverPool(job_, generation_.Pool(), incumbent_, limits, stop_)) {
-            if (Covers(*uses)) {
-                Offer(*uses);
-            }
+        const IntegerSolveResult solved = SolveOverPool(
+            job_, generation_.Pool(), incumbent_,
+            {settings_.budget.integerNodes, settings_.budget.integerWork}, interrupted_);
+        outcome_.work.integerNodes = solved.nodes;
+        outcome_.work.integerIterations = solved.iterations;
+        if (solved.uses && Covers(*solved.uses)) {
+            Offer(*solved.uses);
         }
     }
 
@@ -250,9 +270,12 @@ private:
     OptimumHost& host_;
     CuttingJob job_;
     ColumnGeneration generation_;
+    int64_t divePricingRounds_;
     Clock::time_point start_ = Clock::now();
     Clock::time_point deadline_;
-    StopCheck stop_;
+    const StopCheck interrupted_ = [this] { return Interrupted(); };
+    const StopCheck divesEnd_ = [this] { return DivesEnd(); };
+    int64_t roundsAtBound_ = 0;
     OptimumOutcome outcome_;
     int64_t incumbent_ = INT64_MAX;
     std::optional<int64_t> target_;

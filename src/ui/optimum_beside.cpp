@@ -13,8 +13,6 @@ namespace zelk {
 namespace {
 
 constexpr const char* kOption = "OptimumSuchen";
-// How long the stage may seek beside a calculation; it ends sooner when it proves its plan.
-constexpr double kStageSeconds = 30;
 constexpr int kRowHeight = 18;
 
 }  // namespace
@@ -104,7 +102,7 @@ void OptimumBeside::Start(const JobTables& job, SelectionLimits limits, bool fro
     quit_.store(false);
     stage_ = std::thread([this] {
         Host host(*this);
-        RunOptimumStage(job_, {limits_, kStageSeconds}, host);
+        RunOptimumStage(job_, {limits_}, host);
     });
 }
 

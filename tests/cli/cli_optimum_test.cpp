@@ -51,6 +51,9 @@ TEST_F(CliOptimumFiles, AProvenOptimumEndsTheRun) {
     EXPECT_EQ(out["bound"]["used_length"], 20 * 100000);
     EXPECT_EQ(out["optimum"]["status"], "proven");
     EXPECT_EQ(out["optimum"]["used_length"], 20 * 100000);
+    // Ended on its proof, not on the safety net of the clock; its counted work is reported.
+    EXPECT_FALSE(out["optimum"]["timed_out"]);
+    EXPECT_GT(out["optimum"]["work"]["pricing_rounds"].get<int>(), 0);
     EXPECT_EQ(out["best"]["used_length"], 20 * 100000);
     EXPECT_TRUE(out["stats"]["stopped"]);
     EXPECT_LT(out["stats"]["seconds"].get<double>(), 60);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "optimum/exhaustive_optimum.h"
 #include "optimum/plan_checks.h"
 #include "optimum/random_jobs.h"
@@ -41,6 +44,14 @@ int64_t UsedLength(const std::vector<TStab>& entries) {
         used += int64_t{entry.BarCount} * entry.Usable;
     }
     return used;
+}
+
+void ExpectSamePlan(const std::vector<TStab>& a, const std::vector<TStab>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        EXPECT_TRUE(a[i].SamePattern(b[i])) << "entry " << i;
+        EXPECT_EQ(a[i].BarCount, b[i].BarCount) << "entry " << i;
+    }
 }
 
 TEST(OptimumStage, FindsAndProvesTheOptimumOfTheWorkedExample) {
@@ -98,12 +109,62 @@ TEST(OptimumStage, TheSameJobGivesTheSamePlan) {
     OptimumOutcome b = RunOptimumStage(job, {{3, 5}, 10}, second);
     ASSERT_TRUE(a.plan && b.plan);
     EXPECT_TRUE(a.proven);
-    ASSERT_EQ(a.plan->size(), b.plan->size());
-    for (std::size_t i = 0; i < a.plan->size(); ++i) {
-        EXPECT_TRUE((*a.plan)[i].SamePattern((*b.plan)[i]));
-        EXPECT_EQ((*a.plan)[i].BarCount, (*b.plan)[i].BarCount);
-    }
+    ExpectSamePlan(*a.plan, *b.plan);
     test::ExpectValidPlan(job, {3, 5}, *a.plan);
+}
+
+TEST(OptimumStage, WhereItsBudgetsEndItTheStageGivesTheSamePlanOnABusyMachine) {
+    // Not proven: the stage ends on its dive and integer solve budgets, made small here so that
+    // both bind. Once alone with a short safety net, once beside a thread that keeps the other
+    // core busy and with a long one: neither net fires, and the counted work decides alone.
+    JobTables job = BuildJob({{12, 1200}, {15, 1130}}, {{2, 530},
+                                                        {5, 500},
+                                                        {1, 460},
+                                                        {3, 450},
+                                                        {6, 440},
+                                                        {2, 430},
+                                                        {1, 410},
+                                                        {4, 370},
+                                                        {6, 330},
+                                                        {3, 240},
+                                                        {1, 210}});
+    OptimumBudget budget;
+    budget.diveNodes = 60;
+    budget.integerNodes = 400;
+    const SelectionLimits limits{2, 4};
+    RecordingHost quietHost;
+    const OptimumOutcome quiet = RunOptimumStage(job, {limits, 30, budget}, quietHost);
+    std::atomic<bool> done{false};
+    std::thread burner([&done] {
+        volatile uint64_t spin = 0;
+        while (!done.load()) {
+            spin = spin + 1;
+        }
+    });
+    RecordingHost busyHost;
+    const OptimumOutcome busy = RunOptimumStage(job, {limits, 3000, budget}, busyHost);
+    done.store(true);
+    burner.join();
+    ASSERT_TRUE(quiet.plan && busy.plan);
+    EXPECT_FALSE(quiet.proven || busy.proven);
+    EXPECT_FALSE(quiet.timedOut || busy.timedOut);
+    EXPECT_GT(quiet.work.diveNodes, budget.diveNodes);
+    EXPECT_GE(quiet.work.integerNodes, budget.integerNodes);
+    ExpectSamePlan(*quiet.plan, *busy.plan);
+    EXPECT_EQ(quiet.work.pricingRounds, busy.work.pricingRounds);
+    EXPECT_EQ(quiet.work.integerIterations, busy.work.integerIterations);
+    EXPECT_EQ(quietHost.plans.size(), busyHost.plans.size());
+    test::ExpectValidPlan(job, limits, *quiet.plan);
+}
+
+TEST(OptimumStage, ATimedOutStageSaysSo) {
+    // A safety net that fires at once: the stage ends at its first look at the clock and says
+    // that it did, rather than passing off what it has as the end of its budgets.
+    JobTables job = BuildJob({{12, 1200}, {15, 1130}}, {{2, 530}, {5, 500}, {6, 440}, {4, 370}});
+    RecordingHost host;
+    const OptimumOutcome outcome = RunOptimumStage(job, {{2, 4}, 0}, host);
+    EXPECT_TRUE(outcome.timedOut);
+    EXPECT_FALSE(outcome.bound.complete);
 }
 
 TEST(OptimumStage, StopsWhenAskedDuringTheStage) {
