@@ -38,8 +38,11 @@ void PrintBound(std::ostream& out, const CalculationOutcome& outcome,
         << BoundText(context.job, outcome.bound, metres, context.decimalSeparator,
                      context.thousandsSeparator)
         << '\n';
-    if (outcome.bound && outcome.bound->orderCanBeMet && !outcome.optimum.whyNoPlan.empty()) {
-        out << Translate(outcome.optimum.whyNoPlan) << '\n';
+    const std::string stageEnd = StageEndText(outcome.optimum.usedLength.has_value(),
+                                              outcome.bound && outcome.bound->orderCanBeMet,
+                                              outcome.optimum.timedOut, outcome.optimum.whyNoPlan);
+    if (!stageEnd.empty()) {
+        out << stageEnd << '\n';
     }
     if (!outcome.best) {
         return;

@@ -5,6 +5,8 @@
 #include "base/errors.h"
 #include "base/numbers.h"
 #include "base/translate.h"
+#include "result/plan_statistics.h"
+#include "result/result_grids.h"
 
 namespace zelk {
 
@@ -63,6 +65,24 @@ std::string GapText(const JobTables& job, const std::optional<LowerBound>& bound
     const std::string percent =
         std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10);
     return Insert(Translate("Plan liegt %s über der Untergrenze"), {percent + " %"});
+}
+
+std::string ResultGapText(const CalculationPage& page, const JobTables& job,
+                          const JobTables& boundJob, const std::optional<LowerBound>& bound,
+                          char decimalSeparator) {
+    if (!(job == boundJob) || PlanIsForEarlierOrder(page, job)) {
+        return {};
+    }
+    const PlannedStock stock = PlannedStockOf(page, job);
+    return GapText(job, bound, stock.fulfilled, stock.usable, stock.bars, decimalSeparator);
+}
+
+std::string StageEndText(bool hasPlan, bool orderCanBeMet, bool timedOut,
+                         const std::string& whyNoPlan) {
+    if (!hasPlan && orderCanBeMet && !whyNoPlan.empty()) {
+        return Translate(whyNoPlan);
+    }
+    return timedOut ? Translate("Die Optimumsuche hat ihre Zeitgrenze erreicht.") : std::string();
 }
 
 }  // namespace zelk

@@ -8,6 +8,7 @@
 
 #include "job/job_tables.h"
 #include "optimum/lower_bound.h"
+#include "result/calculation_page.h"
 
 namespace zelk {
 
@@ -27,5 +28,17 @@ std::string BoundText(const JobTables& job, const std::optional<LowerBound>& bou
 // and so lies below it).
 std::string GapText(const JobTables& job, const std::optional<LowerBound>& bound, bool fulfilled,
                     long double planUsed, int64_t planBars, char decimalSeparator);
+
+// The gap for the plan of the result grid as it now stands, after any edit, from the grid's own
+// statistics; the bound was computed for boundJob. Empty unless job (the job the window holds)
+// is that job and the grid's plan is for it.
+std::string ResultGapText(const CalculationPage& page, const JobTables& job,
+                          const JobTables& boundJob, const std::optional<LowerBound>& bound,
+                          char decimalSeparator);
+
+// What the user is told when the optimum stage has ended (translated): why it has no plan while
+// the order can be met, or that it ended on its safety net of the clock; empty otherwise.
+std::string StageEndText(bool hasPlan, bool orderCanBeMet, bool timedOut,
+                         const std::string& whyNoPlan);
 
 }  // namespace zelk

@@ -140,6 +140,26 @@ void WriteInfoBox(CalculationPage& page, const Figures& f, const ResultContext& 
     page.L_Rest = show(f.waste);
 }
 
+// What the summary G_S says of the order: pieces still missing, surplus pieces, anything planned.
+struct OrderState {
+    bool missing = false;
+    bool over = false;
+    bool planned = false;
+};
+
+OrderState OrderStateOf(const CalculationPage& page, const JobTables& job) {
+    ResultColumns columns = ColumnsOf(job);
+    OrderState state;
+    for (int j = 1; j <= columns.fixKinds; ++j) {
+        int left = WholeNumberSign(CellText(page.G_S, 1, columns.Fix(j))).value_or(0);
+        state.missing = state.missing || left > 0;
+        state.over = state.over || left < 0;
+        state.planned =
+            state.planned || WholeNumberSign(CellText(page.G_S, 0, columns.Fix(j))).value_or(0) > 0;
+    }
+    return state;
+}
+
 }  // namespace
 
 void UpdatePlanStatistics(CalculationPage& page, const ResultContext& context) {
@@ -152,17 +172,20 @@ void UpdatePlanStatistics(CalculationPage& page, const ResultContext& context) {
     UpdateOrderState(page, context.job);
 }
 
-void UpdateOrderState(CalculationPage& page, const JobTables& job) {
-    ResultColumns columns = ColumnsOf(job);
-    bool missing = false;
-    bool over = false;
-    bool planned = false;
-    for (int j = 1; j <= columns.fixKinds; ++j) {
-        int left = WholeNumberSign(CellText(page.G_S, 1, columns.Fix(j))).value_or(0);
-        missing = missing || left > 0;
-        over = over || left < 0;
-        planned = planned || WholeNumberSign(CellText(page.G_S, 0, columns.Fix(j))).value_or(0) > 0;
+PlannedStock PlannedStockOf(const CalculationPage& page, const JobTables& job) {
+    PlannedStock stock;
+    for (int i = 1; i <= ColumnsOf(job).stockKinds; ++i) {
+        const int64_t bars = IntegerOrZero(CellText(page.G_S, 0, i));
+        stock.bars += bars;
+        stock.usable += bars * job.StockUsable[i];
     }
+    const OrderState state = OrderStateOf(page, job);
+    stock.fulfilled = state.planned && !state.missing;
+    return stock;
+}
+
+void UpdateOrderState(CalculationPage& page, const JobTables& job) {
+    const auto [missing, over, planned] = OrderStateOf(page, job);
     page.Btn_RestAlsNeuenAuftragVisible = missing && planned;
     page.L_AuftragNichtErfuelltVisible = (missing || over) && planned;
     // Missing pieces win over surplus pieces of other lengths.

@@ -568,6 +568,9 @@ void TMainform::ShowCalculationPage() {
     L_AuftragNichtErfuellt->setVisible(calc_.L_AuftragNichtErfuelltVisible);
     L_PlanVeraltet->setVisible(PlanIsForEarlierOrder(calc_, job_));
     Btn_RestAlsNeuenAuftrag->setVisible(calc_.Btn_RestAlsNeuenAuftragVisible);
+    if (optimum_) {
+        optimum_->ShowBoundAndGap();
+    }
 }
 
 void TMainform::RepaintResult() {

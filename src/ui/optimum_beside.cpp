@@ -64,7 +64,7 @@ OptimumBeside::~OptimumBeside() {
 void OptimumBeside::Layout() {
     QWidget* panel = window_.InfoBox->parentWidget();
     const int top = panel->height();
-    panel->setFixedHeight(top + 2 * kRowHeight + 4);
+    panel->setFixedHeight(top + 3 * kRowHeight + 4);
     cb_optimum = new QCheckBox(QString::fromUtf8(TranslatedLater("Optimum suchen")), panel);
     cb_optimum->setObjectName("cb_optimum");
     cb_optimum->setGeometry(8, top + 2, 200, 22);
@@ -82,6 +82,10 @@ void OptimumBeside::Layout() {
     L_Abstand = new QLabel(panel);
     L_Abstand->setObjectName("L_Abstand");
     L_Abstand->setGeometry(info.x() + 6, top + kRowHeight, info.width() - 12, kRowHeight);
+    L_OptimumHinweis = new QLabel(panel);
+    L_OptimumHinweis->setObjectName("L_OptimumHinweis");
+    L_OptimumHinweis->setGeometry(info.x() + 6, top + 2 * kRowHeight, info.width() - 12,
+                                  kRowHeight);
     L_UntergrenzeCaption->hide();
 }
 
@@ -89,21 +93,33 @@ void OptimumBeside::Start(const JobTables& job, SelectionLimits limits, bool fro
     WaitForStage();
     shown_.reset();
     bound_.reset();
-    L_Untergrenze->clear();
-    L_Abstand->clear();
-    const bool beside = fromScratch && cb_optimum->isChecked();
-    L_UntergrenzeCaption->setVisible(beside);
-    if (!beside) {
+    stageEnd_.clear();
+    ShowBoundAndGap();
+    if (!fromScratch || !cb_optimum->isChecked()) {
         return;  // the calculation alone, as it always was
     }
     job_ = job;
     limits_ = limits;
     shown_.emplace(window_.job_);
     quit_.store(false);
-    stage_ = std::thread([this] {
+    stage_ = std::thread([this, run = ++run_] {
         Host host(*this);
-        RunOptimumStage(job_, {limits_}, host);
+        HandOverEnd(run, RunOptimumStage(job_, {limits_}, host));
     });
+}
+
+void OptimumBeside::HandOverEnd(int run, const OptimumOutcome& outcome) {
+    // Copies of what the window shows, queued to its thread: nothing here is written by both.
+    QMetaObject::invokeMethod(
+        this,
+        [this, run, hasPlan = outcome.plan.has_value(), orderCanBeMet = outcome.bound.orderCanBeMet,
+         timedOut = outcome.timedOut, why = outcome.whyNoPlan] {
+            if (run == run_ && !window_.closingDown_) {
+                stageEnd_ = StageEndText(hasPlan, orderCanBeMet, timedOut, why);
+                ShowBoundAndGap();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 bool OptimumBeside::Offer(const TBearbeitung& plan) {
@@ -111,13 +127,23 @@ bool OptimumBeside::Offer(const TBearbeitung& plan) {
 }
 
 void OptimumBeside::Shown() {
-    if (!shown_) {
-        return;
-    }
-    ShowGap();
-    if (shown_->ProvenOptimal(bound_)) {
+    if (shown_ && shown_->ProvenOptimal(bound_)) {
         window_.StopRequested.store(true);  // nothing can use less stock
     }
+}
+
+void OptimumBeside::ShowBoundAndGap() {
+    const bool known = bound_ && window_.job_ == job_;
+    L_UntergrenzeCaption->setVisible(known);
+    L_Untergrenze->setText(known ? QString::fromStdString(BoundText(
+                                       job_, bound_, window_.page_.UnitText() == "mm",
+                                       window_.decimalSeparator_, window_.thousandsSeparator_))
+                                 : QString());
+    L_Abstand->setText(
+        known ? QString::fromStdString(ResultGapText(window_.calc_, window_.job_, job_, bound_,
+                                                     window_.decimalSeparator_))
+              : QString());
+    L_OptimumHinweis->setText(window_.job_ == job_ ? QString::fromStdString(stageEnd_) : QString());
 }
 
 void OptimumBeside::WaitForStage() {
@@ -136,9 +162,7 @@ void OptimumBeside::ShowBound() {
     handOff_.load(std::memory_order_acquire);
     if (!window_.closingDown_) {
         bound_ = boundToShow_;
-        L_Untergrenze->setText(QString::fromStdString(
-            BoundText(window_.job_, bound_, window_.page_.UnitText() == "mm",
-                      window_.decimalSeparator_, window_.thousandsSeparator_)));
+        ShowBoundAndGap();
         Shown();
     }
     handOff_.fetch_add(1, std::memory_order_release);
@@ -152,20 +176,6 @@ void OptimumBeside::ShowStagePlan() {
         window_.ShowFoundPlan(*plan, true);
     }
     handOff_.fetch_add(1, std::memory_order_release);
-}
-
-void OptimumBeside::ShowGap() {
-    const TBearbeitung* current = shown_->Current();
-    if (!current) {
-        return;
-    }
-    int64_t bars = 0;
-    for (const std::unique_ptr<TStab>& bar : current->Bars) {
-        bars += bar->BarCount;
-    }
-    L_Abstand->setText(
-        QString::fromStdString(GapText(window_.job_, bound_, current->Fulfilled,
-                                       current->UsedLength, bars, window_.decimalSeparator_)));
 }
 
 }  // namespace zelk

@@ -15,6 +15,7 @@
 
 #include "engine/stab.h"
 #include "optimum/lower_bound.h"
+#include "optimum/optimum_stage.h"
 #include "optimum/shown_plan.h"
 
 namespace zelk {
@@ -35,8 +36,11 @@ public:
     // From the window's ShowBestPlan: whether the plan is to be shown (always while no stage
     // runs beside the calculation).
     bool Offer(const TBearbeitung& plan);
-    // After a plan was shown: the gap, and the end of the run when the plan is proven optimal.
+    // After a plan was shown: the end of the run when the plan is proven optimal.
     void Shown();
+    // Wherever the window refreshes the plan's statistics: the bound, the gap of the plan as it
+    // now stands and the stage's last word, while the window holds the job they are for.
+    void ShowBoundAndGap();
     // From the calculation thread when its search has ended: waits for the stage to end too.
     void WaitForStage();
 
@@ -44,6 +48,7 @@ public:
     QLabel* L_UntergrenzeCaption = nullptr;
     QLabel* L_Untergrenze = nullptr;
     QLabel* L_Abstand = nullptr;
+    QLabel* L_OptimumHinweis = nullptr;  // why the stage has no plan, or that it timed out
 
     // Called from the stage's thread through blocking queued calls.
     Q_INVOKABLE void ShowBound();
@@ -53,7 +58,8 @@ private:
     class Host;
 
     void Layout();
-    void ShowGap();
+    // From the stage's thread when the stage has ended: its outcome to the window's thread.
+    void HandOverEnd(int run, const OptimumOutcome& outcome);
     // From the stage's thread: runs the method in the window's thread and waits for it.
     void CallWindow(const char* method);
 
@@ -62,7 +68,9 @@ private:
     std::atomic<bool> quit_{false};
     std::optional<ShownPlan> shown_;  // while a stage runs or ran beside the last calculation
     std::optional<LowerBound> bound_;
-    JobTables job_;  // the stage's own copy of the job
+    JobTables job_;  // the stage's own copy of the job, the job of the bound
+    int run_ = 0;    // counts the stages started, so that a late word of an earlier one is dropped
+    std::string stageEnd_;
     SelectionLimits limits_;
     // Handed from the stage's thread to the window's during a blocking call; the counter orders
     // the writes of each side before the other side reads.

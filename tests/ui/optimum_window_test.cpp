@@ -38,6 +38,17 @@ class OptimumWindowTest : public QObject {
         file.write(QByteArray::fromStdString(text));
     }
 
+    // Loads the job of the texts (a saw without trim cut, clamp rest or kerf) and turns to the
+    // calculation page.
+    static void LoadTexts(WindowFixture& f, const std::string& orderText) {
+        const QString machine = f.folder.filePath("m.zkm");
+        const QString order = f.folder.filePath("o.zka");
+        WriteFile(machine, TripletMachineText());
+        WriteFile(order, orderText);
+        f.LoadJob(machine, order);
+        f.W().a_berechnung->trigger();
+    }
+
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { QSettings("Quendra", "Zelk").clear(); }
@@ -58,12 +69,7 @@ private slots:
         // The search alone runs long on this job at XS; the stage proves its optimum at once.
         WindowFixture f(true);
         TMainform& w = f.W();
-        const QString machine = f.folder.filePath("t.zkm");
-        const QString order = f.folder.filePath("t.zka");
-        WriteFile(machine, TripletMachineText());
-        WriteFile(order, TripletOrderText());
-        f.LoadJob(machine, order);
-        w.a_berechnung->trigger();
+        LoadTexts(f, TripletOrderText());
         w.cb_rechentiefe->setCurrentIndex(0);
         CalculateToTheEnd(w);
         OptimumBeside& beside = Beside(w);
@@ -101,6 +107,70 @@ private slots:
         WaitUntilIdle(w);
         QVERIFY(beside.L_UntergrenzeCaption->isHidden());
         QVERIFY(beside.L_Abstand->text().isEmpty());
+    }
+
+    void TheStageSaysWhyItHasNoPlan() {
+        // Two pieces that fit one bar, a kind limit of two and a single drop-off bin: the stage
+        // finds only plans that cut both lengths on one bar, and no order of them keeps within
+        // the bin. The search shows its own plan; the stage says why it offers none.
+        WindowFixture f(true);
+        TMainform& w = f.W();
+        LoadTexts(f,
+                  "ZELK_ADATA V2\r\nmm\r\nBins\r\n0\r\n0\r\n0\r\n1\r\n3\t1150\r\n"
+                  "2\r\n1\t447\r\n1\t349\r\n1\r\n\t\r\n1\r\n\t\r\n\r\n\r\n\r\n");
+        w.CB_KBIS->setCurrentIndex(1);
+        w.cb_ablageplaetze->setCurrentIndex(0);
+        CalculateToTheEnd(w);
+        OptimumBeside& beside = Beside(w);
+        QTRY_COMPARE(beside.L_OptimumHinweis->text(),
+                     QString("Keine Reihenfolge der Stäbe kommt mit den Ablagefächern aus."));
+        QVERIFY(!beside.L_Untergrenze->text().isEmpty());
+        QVERIFY(f.Shown().empty());
+        // The next start clears the stage's last word.
+        w.cb_experte->click();
+        w.OptBtn->click();
+        WaitUntilIdle(w);
+        QVERIFY(beside.L_OptimumHinweis->text().isEmpty());
+    }
+
+    void TheGapFollowsEditsOfTheResult() {
+        WindowFixture f(true);
+        TMainform& w = f.W();
+        CalculateExample(f);
+        OptimumBeside& beside = Beside(w);
+        QTRY_COMPARE(beside.L_Abstand->text(), QString("Plan ist optimal (bewiesen)"));
+        const QString bound = beside.L_Untergrenze->text();
+        const TextGrid& G_V = w.Calculation().G_V;
+        const std::string number = G_V.Cell(1, 0);
+        const std::string count = G_V.Cell(1, 1);
+        // Types the bar count of the first row of the plan, wherever the grid has sorted it.
+        auto rowOfNumber = [&] {
+            int row = 1;
+            while (G_V.Cell(row, 0) != number) {
+                ++row;
+            }
+            return row;
+        };
+        auto setCount = [&](const std::string& bars) {
+            w.G_V->setFocus();
+            w.G_V->SetCursor(rowOfNumber(), 1);
+            f.Type(QString::fromStdString(bars));
+            f.Key(Qt::Key_Return);  // the grid may sort its rows anew
+            QCOMPARE(G_V.Cell(rowOfNumber(), 1), bars);
+        };
+        // More bars of that row: the order is still met, with more stock than the bound.
+        setCount("9");
+        QVERIFY2(beside.L_Abstand->text().startsWith("Plan liegt ") &&
+                     beside.L_Abstand->text().endsWith(" % über der Untergrenze"),
+                 qPrintable(beside.L_Abstand->text()));
+        QCOMPARE(beside.L_Untergrenze->text(), bound);
+        // None of it: the order is no longer met, and there is no gap to state.
+        setCount("0");
+        QVERIFY2(beside.L_Abstand->text().isEmpty(), qPrintable(beside.L_Abstand->text()));
+        QCOMPARE(beside.L_Untergrenze->text(), bound);
+        // The count as calculated: the optimum again.
+        setCount(count);
+        QCOMPARE(beside.L_Abstand->text(), QString("Plan ist optimal (bewiesen)"));
     }
 
     void WithTheBoxOffNothingRunsBeside() {
