@@ -88,6 +88,12 @@ private:
     void GenerateRecords(int budget);
     void FilterRecords();
     void ScoreRecords(int scoreSorts = 1);
+    void ScoreEachRecord();
+    void SortRecordsByRestThenScore(int scoreSorts);
+    // Scoring and selection of n as the search does them: the score sort twice, as scoring and
+    // as the selection's own sort. The sorts are left out where they cannot change what is kept.
+    void ScoreAndSelectRecords(int n);
+    bool SelectRecordsWithoutSorts(int n);  // false, with nothing changed, where they could
     void SelectRecords(int n, bool sortedByScore = false);
     void LoadCandidateList();
     void MakeCandidateList();

@@ -1,11 +1,14 @@
 // From the generated candidates to a short list of promising next bar entries: drop what breaks
 // the machine limits, score by the weighted share of the open order and by rest, keep the best.
 // The work is done on the compact candidate records; only the candidates kept become bars.
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "engine/bearbeitung.h"
 #include "engine/orderings.h"
+#include "engine/unambiguous_order.h"
 
 namespace zelk {
 
@@ -71,10 +74,15 @@ private:
     int taken_ = 0;
 };
 
+// The score at the resolution the score order compares.
+long double ScaledScore(const CandidateArena& arena, uint32_t r) {
+    return arena.Score(r) * 1000.0L;
+}
+
 std::vector<long double> ScaledScores(const CandidateArena& arena) {
     std::vector<long double> scaled(arena.order.size());
     std::transform(arena.order.begin(), arena.order.end(), scaled.begin(),
-                   [&arena](uint32_t r) { return arena.Score(r) * 1000.0L; });
+                   [&arena](uint32_t r) { return ScaledScore(arena, r); });
     return scaled;
 }
 
@@ -167,16 +175,21 @@ long double TBearbeitung::PatternValue(const TStab& p) const {
 }
 
 void TBearbeitung::ScoreRecords(int scoreSorts) {
+    ScoreEachRecord();
+    SortRecordsByRestThenScore(scoreSorts);
+}
+
+void TBearbeitung::ScoreEachRecord() {
     CandidateArena& arena = context_.candidates;
     if (arena.order.empty()) {
         return;
     }
-    std::vector<uint32_t> positions;
-    RestOrder(Rests(arena, 0), positions, &context_.sortHelper);
-    arena.Reorder(positions);
     const int fixKinds = Job().FixKinds;
-    const int32_t minRest = arena.Rest(arena.order.front());
-    const int32_t maxRest = arena.Rest(arena.order.back());
+    const auto [least, most] = std::minmax_element(
+        arena.order.begin(), arena.order.end(),
+        [&arena](uint32_t a, uint32_t b) { return arena.Rest(a) < arena.Rest(b); });
+    const int32_t minRest = arena.Rest(*least);
+    const int32_t maxRest = arena.Rest(*most);
     for (const uint32_t r : arena.order) {
         // From 1 for the least rest down to 0.5 for the greatest.
         long double f = 1;
@@ -196,8 +209,60 @@ void TBearbeitung::ScoreRecords(int scoreSorts) {
         }
         arena.SetScore(r, f * value);
     }
+}
+
+void TBearbeitung::SortRecordsByRestThenScore(int scoreSorts) {
+    CandidateArena& arena = context_.candidates;
+    if (arena.order.empty()) {
+        return;
+    }
+    std::vector<uint32_t> positions;
+    RestOrder(Rests(arena, 0), positions, &context_.sortHelper);
+    arena.Reorder(positions);
     ScoreOrder(ScaledScores(arena), positions, &context_.sortHelper, scoreSorts);
     arena.Reorder(positions);
+}
+
+void TBearbeitung::ScoreAndSelectRecords(int n) {
+    ScoreEachRecord();
+    if (!SelectRecordsWithoutSorts(n)) {
+        SortRecordsByRestThenScore(2);  // with the selection's own sort by score
+        SelectRecords(n, true);
+    }
+}
+
+bool TBearbeitung::SelectRecordsWithoutSorts(int n) {
+    CandidateArena& arena = context_.candidates;
+    thread_local std::vector<KeyedRecord> byScore;
+    thread_local std::vector<KeyedRecord> byRest;
+    thread_local std::vector<uint32_t> chosen;
+    byScore.clear();
+    for (const uint32_t r : arena.order) {
+        // Descending whole parts of the scaled scores, as the score order compares them.
+        const long double scaled = ScaledScore(arena, r);
+        if (!(std::fabs(scaled) < 0x1p63L)) {
+            return false;
+        }
+        byScore.push_back({-static_cast<int64_t>(scaled), r});
+    }
+    chosen.clear();
+    DistinctTaker takeByScore(arena, chosen, n);
+    std::size_t taken = 0;
+    if (!TakeInKeyOrder(byScore, arena, takeByScore, taken)) {
+        return false;
+    }
+    // The records the score order puts after those taken: the rest order is read from them.
+    byRest.clear();
+    for (std::size_t i = taken; i < byScore.size(); ++i) {
+        byRest.push_back({arena.Rest(byScore[i].record), byScore[i].record});
+    }
+    DistinctTaker takeByRest(arena, chosen, n);
+    std::size_t takenByRest = 0;
+    if (!TakeInKeyOrder(byRest, arena, takeByRest, takenByRest)) {
+        return false;
+    }
+    arena.order.assign(chosen.begin(), chosen.end());
+    return true;
 }
 
 void TBearbeitung::SelectRecords(int n, bool sortedByScore) {
