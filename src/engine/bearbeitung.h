@@ -94,6 +94,9 @@ private:
     // as the selection's own sort. The sorts are left out where they cannot change what is kept.
     void ScoreAndSelectRecords(int n);
     bool SelectRecordsWithoutSorts(int n);  // false, with nothing changed, where they could
+    // Where no score is held by two patterns, the score order holds the same patterns however
+    // the list came in, and one plain sort by score gives it; false, with nothing changed, else.
+    bool SortRecordsByScoreAlone();
     void SelectRecords(int n, bool sortedByScore = false);
     void LoadCandidateList();
     void MakeCandidateList();

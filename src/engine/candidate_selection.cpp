@@ -79,6 +79,21 @@ long double ScaledScore(const CandidateArena& arena, uint32_t r) {
     return arena.Score(r) * 1000.0L;
 }
 
+// The records of the list with keys that order them as the score order does: the whole parts of
+// the scaled scores, negated for the descending order. False where a score is beyond 64 bits or
+// undefined.
+bool ScoreKeys(const CandidateArena& arena, std::vector<KeyedRecord>& keyed) {
+    keyed.clear();
+    for (const uint32_t r : arena.order) {
+        const long double scaled = ScaledScore(arena, r);
+        if (!(std::fabs(scaled) < 0x1p63L)) {
+            return false;
+        }
+        keyed.push_back({-static_cast<int64_t>(scaled), r});
+    }
+    return true;
+}
+
 std::vector<long double> ScaledScores(const CandidateArena& arena) {
     std::vector<long double> scaled(arena.order.size());
     std::transform(arena.order.begin(), arena.order.end(), scaled.begin(),
@@ -225,10 +240,13 @@ void TBearbeitung::SortRecordsByRestThenScore(int scoreSorts) {
 
 void TBearbeitung::ScoreAndSelectRecords(int n) {
     ScoreEachRecord();
-    if (!SelectRecordsWithoutSorts(n)) {
-        SortRecordsByRestThenScore(2);  // with the selection's own sort by score
-        SelectRecords(n, true);
+    if (SelectRecordsWithoutSorts(n)) {
+        return;
     }
+    if (!SortRecordsByScoreAlone()) {
+        SortRecordsByRestThenScore(2);  // with the selection's own sort by score
+    }
+    SelectRecords(n, true);
 }
 
 bool TBearbeitung::SelectRecordsWithoutSorts(int n) {
@@ -236,14 +254,8 @@ bool TBearbeitung::SelectRecordsWithoutSorts(int n) {
     thread_local std::vector<KeyedRecord> byScore;
     thread_local std::vector<KeyedRecord> byRest;
     thread_local std::vector<uint32_t> chosen;
-    byScore.clear();
-    for (const uint32_t r : arena.order) {
-        // Descending whole parts of the scaled scores, as the score order compares them.
-        const long double scaled = ScaledScore(arena, r);
-        if (!(std::fabs(scaled) < 0x1p63L)) {
-            return false;
-        }
-        byScore.push_back({-static_cast<int64_t>(scaled), r});
+    if (!ScoreKeys(arena, byScore)) {
+        return false;
     }
     chosen.clear();
     DistinctTaker takeByScore(arena, chosen, n);
@@ -262,6 +274,19 @@ bool TBearbeitung::SelectRecordsWithoutSorts(int n) {
         return false;
     }
     arena.order.assign(chosen.begin(), chosen.end());
+    return true;
+}
+
+bool TBearbeitung::SortRecordsByScoreAlone() {
+    CandidateArena& arena = context_.candidates;
+    thread_local std::vector<KeyedRecord> byScore;
+    if (!ScoreKeys(arena, byScore) || SomeKeyHasTwoPatterns(byScore, arena)) {
+        return false;
+    }
+    std::sort(byScore.begin(), byScore.end(),
+              [](const KeyedRecord& a, const KeyedRecord& b) { return a.key < b.key; });
+    std::transform(byScore.begin(), byScore.end(), arena.order.begin(),
+                   [](const KeyedRecord& entry) { return entry.record; });
     return true;
 }
 

@@ -72,4 +72,31 @@ bool TakeInKeyOrder(std::vector<KeyedRecord>& entries, const CandidateArena& are
     return true;
 }
 
+// Whether some key of entries is held by records of two patterns: then the order of the records
+// of that key depends on the steps of the sort that put them there. Found by a hash table over
+// the keys, ending at the first such key.
+inline bool SomeKeyHasTwoPatterns(const std::vector<KeyedRecord>& entries,
+                                  const CandidateArena& arena) {
+    constexpr uint32_t kEmpty = UINT32_MAX;
+    int bits = 4;
+    while ((std::size_t{1} << bits) < 2 * entries.size()) {
+        ++bits;
+    }
+    const std::size_t mask = (std::size_t{1} << bits) - 1;
+    thread_local std::vector<KeyedRecord> slots;
+    slots.assign(mask + 1, {0, kEmpty});
+    for (const KeyedRecord& entry : entries) {
+        std::size_t s = (static_cast<uint64_t>(entry.key) * 0x9E3779B97F4A7C15ULL) >> (64 - bits);
+        while (slots[s].record != kEmpty && slots[s].key != entry.key) {
+            s = (s + 1) & mask;
+        }
+        if (slots[s].record == kEmpty) {
+            slots[s] = entry;
+        } else if (!arena.SamePattern(slots[s].record, entry.record)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace zelk

@@ -142,5 +142,25 @@ TEST(TakeInKeyOrder, ATieOfTwoPatternsReadSaysItCannot) {
     EXPECT_FALSE(sure(many, 1));
 }
 
+// Against a plain look at every pair of records.
+TEST(SomeKeyHasTwoPatterns, FindsEveryKeyOfTwoPatterns) {
+    std::mt19937 rng(1406);
+    int found = 0;
+    for (int round = 0; round < 2000; ++round) {
+        RandomList list;
+        FillRandomList(rng, list);
+        bool plain = false;
+        for (const KeyedRecord& a : list.entries) {
+            for (const KeyedRecord& b : list.entries) {
+                plain = plain || (a.key == b.key && !list.arena.SamePattern(a.record, b.record));
+            }
+        }
+        EXPECT_EQ(SomeKeyHasTwoPatterns(list.entries, list.arena), plain) << "round " << round;
+        found += plain ? 1 : 0;
+    }
+    EXPECT_GT(found, 300);
+    EXPECT_LT(found, 1700);
+}
+
 }  // namespace
 }  // namespace zelk
