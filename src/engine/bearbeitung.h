@@ -89,7 +89,9 @@ private:
     void FilterRecords();
     void ScoreRecords(int scoreSorts = 1);
     void ScoreEachRecord();
-    void SortRecordsByRestThenScore(int scoreSorts);
+    // The rest order is the one sorted ahead (StartRestOrderAhead) where restOrderAhead says so.
+    void SortRecordsByRestThenScore(int scoreSorts, bool restOrderAhead = false);
+    bool StartRestOrderAhead();  // false where it was not started
     // Scoring and selection of n as the search does them: the score sort twice, as scoring and
     // as the selection's own sort. The sorts are left out where they cannot change what is kept.
     void ScoreAndSelectRecords(int n);
@@ -112,7 +114,8 @@ private:
     EngineContext& context_;
     int budget_ = 0;
     int32_t minLongLength_ = -1;
-    TStab completion_;  // the bar being completed with short pieces
+    bool anyShortOpen_ = false;  // some fix length with open pieces is not long
+    TStab completion_;           // the bar being completed with short pieces
 };
 
 // The plan ordering: whether the complete plan replaces best (absent: nullptr).

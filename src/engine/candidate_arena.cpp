@@ -1,20 +1,23 @@
 #include "engine/candidate_arena.h"
 
 #include <algorithm>
+#include <array>
 
 namespace zelk {
 
 namespace {
 
-// A pattern's hash: its stock length, its rest and each fix length's count, each times an odd
-// constant of its own, added up.
+// A pattern's hash: its stock length, its rest and each count of a fix length it holds, each
+// times an odd constant of its own, added up.
 constexpr uint64_t kHashOfStock = 0x9E3779B97F4A7C15ULL;
 constexpr uint64_t kHashOfRest = 0xC2B2AE3D27D4EB4FULL;
-
-uint64_t HashOfCount(int k, int32_t count) {
-    return (0xD6E8FEB86659FD93ULL * static_cast<uint64_t>(2 * k + 1)) *
-           static_cast<uint64_t>(static_cast<uint32_t>(count));
-}
+constexpr std::array<uint64_t, kMaxKinds + 1> kHashOfCount = [] {
+    std::array<uint64_t, kMaxKinds + 1> factors{};
+    for (std::size_t k = 0; k < factors.size(); ++k) {
+        factors[k] = 0xD6E8FEB86659FD93ULL * (2 * k + 1);
+    }
+    return factors;
+}();
 
 }  // namespace
 
@@ -42,7 +45,9 @@ uint32_t CandidateArena::Append(const TStab& bar, int fixKinds, int32_t barCount
         const int32_t count = bar.Pieces[k];
         out[held] = {k, count};
         held += count != 0 ? 1 : 0;
-        hash += HashOfCount(k, count);  // nothing for a count of 0
+    }
+    for (uint32_t i = 0; i < held; ++i) {
+        hash += kHashOfCount[out[i].kind] * static_cast<uint32_t>(out[i].count);
     }
     piecesUsed_ += held;
     records_.push_back({bar.Rest, bar.Usable, bar.StockIndex, barCount, first, held, hash});

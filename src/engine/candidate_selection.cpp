@@ -17,6 +17,13 @@ namespace {
 // Below this many candidates "Kürzen bis" is not applied: there is too little choice left.
 constexpr std::size_t kKindLimitMinCandidates = 30;
 
+// From this many candidates on, the score order is not tried without the rest sort.
+constexpr std::size_t kScoresAloneMaxCandidates = 1024;
+
+// From this many candidates on, the search has the helper thread (where there is one) sort the
+// rest order while the scores are computed: the selection may need it, and most often does.
+constexpr std::size_t kRestOrderAheadMinCandidates = 1024;
+
 // The weight of fix length k is 2^(FixKinds - k + 1): exact powers of two up to 2^80.
 constexpr std::array<long double, kMaxKinds + 2> kPowersOfTwo = [] {
     std::array<long double, kMaxKinds + 2> powers{};
@@ -226,27 +233,47 @@ void TBearbeitung::ScoreEachRecord() {
     }
 }
 
-void TBearbeitung::SortRecordsByRestThenScore(int scoreSorts) {
+void TBearbeitung::SortRecordsByRestThenScore(int scoreSorts, bool restOrderAhead) {
     CandidateArena& arena = context_.candidates;
     if (arena.order.empty()) {
         return;
     }
     std::vector<uint32_t> positions;
-    RestOrder(Rests(arena, 0), positions, &context_.sortHelper);
-    arena.Reorder(positions);
+    if (restOrderAhead) {
+        context_.sortHelper.Wait();
+        arena.Reorder(context_.restOrderAhead);
+    } else {
+        RestOrder(Rests(arena, 0), positions, &context_.sortHelper);
+        arena.Reorder(positions);
+    }
     ScoreOrder(ScaledScores(arena), positions, &context_.sortHelper, scoreSorts);
     arena.Reorder(positions);
 }
 
 void TBearbeitung::ScoreAndSelectRecords(int n) {
+    const bool restOrderAhead = StartRestOrderAhead();
     ScoreEachRecord();
     if (SelectRecordsWithoutSorts(n)) {
-        return;
+        return;  // the rest order sorted ahead is not needed
     }
-    if (!SortRecordsByScoreAlone()) {
-        SortRecordsByRestThenScore(2);  // with the selection's own sort by score
+    // Among many candidates some score is nearly always held by two patterns: not looked for.
+    if (context_.candidates.order.size() >= kScoresAloneMaxCandidates ||
+        !SortRecordsByScoreAlone()) {
+        SortRecordsByRestThenScore(2, restOrderAhead);  // with the selection's own sort by score
     }
     SelectRecords(n, true);
+}
+
+bool TBearbeitung::StartRestOrderAhead() {
+    const CandidateArena& arena = context_.candidates;
+    if (arena.order.size() < kRestOrderAheadMinCandidates) {
+        return false;
+    }
+    SortHelper& helper = context_.sortHelper;
+    helper.Wait();  // the helper may still sort the rest order of an earlier list
+    context_.restsAhead = Rests(arena, 0);
+    return helper.TryStart(
+        [&context = context_] { RestOrder(context.restsAhead, context.restOrderAhead); });
 }
 
 bool TBearbeitung::SelectRecordsWithoutSorts(int n) {

@@ -39,11 +39,18 @@ bool TakeInKeyOrder(std::vector<KeyedRecord>& entries, const CandidateArena& are
             if (sorted == count) {
                 break;
             }
-            // The entries beyond the sorted ones are none smaller, so the sorted front grows.
-            const std::size_t more = std::min(count, std::max(2 * sorted, kFirstSorted));
-            std::partial_sort(entries.begin() + static_cast<std::ptrdiff_t>(sorted),
-                              entries.begin() + static_cast<std::ptrdiff_t>(more), entries.end(),
-                              byKey);
+            // The entries beyond the sorted ones are none smaller, so the sorted front grows; a
+            // short list is sorted whole at once.
+            std::size_t more = std::min(count, std::max(2 * sorted, kFirstSorted));
+            if (count <= 2 * kFirstSorted || more == count) {
+                more = count;
+                std::sort(entries.begin() + static_cast<std::ptrdiff_t>(sorted), entries.end(),
+                          byKey);
+            } else {
+                std::partial_sort(entries.begin() + static_cast<std::ptrdiff_t>(sorted),
+                                  entries.begin() + static_cast<std::ptrdiff_t>(more),
+                                  entries.end(), byKey);
+            }
             sorted = more;
         }
         if (!take(entries[p].record)) {
