@@ -88,6 +88,17 @@ private:
     void GenerateRecords(int budget);
     void FilterRecords();
     void ScoreRecords(int scoreSorts = 1);
+    void ScoreEachRecord();
+    // The rest order is the one sorted ahead (StartRestOrderAhead) where restOrderAhead says so.
+    void SortRecordsByRestThenScore(int scoreSorts, bool restOrderAhead = false);
+    bool StartRestOrderAhead();  // false where it was not started
+    // Scoring and selection of n as the search does them: the score sort twice, as scoring and
+    // as the selection's own sort. The sorts are left out where they cannot change what is kept.
+    void ScoreAndSelectRecords(int n);
+    bool SelectRecordsWithoutSorts(int n);  // false, with nothing changed, where they could
+    // Where no score is held by two patterns, the score order holds the same patterns however
+    // the list came in, and one plain sort by score gives it; false, with nothing changed, else.
+    bool SortRecordsByScoreAlone();
     void SelectRecords(int n, bool sortedByScore = false);
     void LoadCandidateList();
     void MakeCandidateList();
@@ -103,7 +114,8 @@ private:
     EngineContext& context_;
     int budget_ = 0;
     int32_t minLongLength_ = -1;
-    TStab completion_;  // the bar being completed with short pieces
+    bool anyShortOpen_ = false;  // some fix length with open pieces is not long
+    TStab completion_;           // the bar being completed with short pieces
 };
 
 // The plan ordering: whether the complete plan replaces best (absent: nullptr).

@@ -46,6 +46,10 @@ public:
     // count.
     bool SamePattern(uint32_t a, uint32_t b) const;
 
+    // A number from the pattern of record r: the same for the same pattern, seldom the same for
+    // two patterns.
+    uint64_t PatternHash(uint32_t r) const { return records_[r].hash; }
+
     // A bar of the pool made from record r, score included.
     std::unique_ptr<TStab> MakeBar(uint32_t r, BarPool& pool) const;
 
@@ -63,11 +67,13 @@ private:
         int32_t barCount;
         uint32_t first;  // its pieces are pieces_[first .. first + kindCount - 1]
         uint32_t kindCount;
+        uint64_t hash;
     };
 
     std::vector<Record> records_;
     std::vector<long double> score_;
-    std::vector<Piece> pieces_;
+    std::vector<Piece> pieces_;  // in use up to piecesUsed_
+    std::size_t piecesUsed_ = 0;
     std::vector<uint32_t> reordered_;
 };
 

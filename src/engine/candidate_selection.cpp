@@ -1,11 +1,14 @@
 // From the generated candidates to a short list of promising next bar entries: drop what breaks
 // the machine limits, score by the weighted share of the open order and by rest, keep the best.
 // The work is done on the compact candidate records; only the candidates kept become bars.
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "engine/bearbeitung.h"
 #include "engine/orderings.h"
+#include "engine/unambiguous_order.h"
 
 namespace zelk {
 
@@ -13,6 +16,13 @@ namespace {
 
 // Below this many candidates "Kürzen bis" is not applied: there is too little choice left.
 constexpr std::size_t kKindLimitMinCandidates = 30;
+
+// From this many candidates on, the score order is not tried without the rest sort.
+constexpr std::size_t kScoresAloneMaxCandidates = 1024;
+
+// From this many candidates on, the search has the helper thread (where there is one) sort the
+// rest order while the scores are computed: the selection may need it, and most often does.
+constexpr std::size_t kRestOrderAheadMinCandidates = 1024;
 
 // The weight of fix length k is 2^(FixKinds - k + 1): exact powers of two up to 2^80.
 constexpr std::array<long double, kMaxKinds + 2> kPowersOfTwo = [] {
@@ -71,10 +81,30 @@ private:
     int taken_ = 0;
 };
 
+// The score at the resolution the score order compares.
+long double ScaledScore(const CandidateArena& arena, uint32_t r) {
+    return arena.Score(r) * 1000.0L;
+}
+
+// The records of the list with keys that order them as the score order does: the whole parts of
+// the scaled scores, negated for the descending order. False where a score is beyond 64 bits or
+// undefined.
+bool ScoreKeys(const CandidateArena& arena, std::vector<KeyedRecord>& keyed) {
+    keyed.clear();
+    for (const uint32_t r : arena.order) {
+        const long double scaled = ScaledScore(arena, r);
+        if (!(std::fabs(scaled) < 0x1p63L)) {
+            return false;
+        }
+        keyed.push_back({-static_cast<int64_t>(scaled), r});
+    }
+    return true;
+}
+
 std::vector<long double> ScaledScores(const CandidateArena& arena) {
     std::vector<long double> scaled(arena.order.size());
     std::transform(arena.order.begin(), arena.order.end(), scaled.begin(),
-                   [&arena](uint32_t r) { return arena.Score(r) * 1000.0L; });
+                   [&arena](uint32_t r) { return ScaledScore(arena, r); });
     return scaled;
 }
 
@@ -167,16 +197,21 @@ long double TBearbeitung::PatternValue(const TStab& p) const {
 }
 
 void TBearbeitung::ScoreRecords(int scoreSorts) {
+    ScoreEachRecord();
+    SortRecordsByRestThenScore(scoreSorts);
+}
+
+void TBearbeitung::ScoreEachRecord() {
     CandidateArena& arena = context_.candidates;
     if (arena.order.empty()) {
         return;
     }
-    std::vector<uint32_t> positions;
-    RestOrder(Rests(arena, 0), positions, &context_.sortHelper);
-    arena.Reorder(positions);
     const int fixKinds = Job().FixKinds;
-    const int32_t minRest = arena.Rest(arena.order.front());
-    const int32_t maxRest = arena.Rest(arena.order.back());
+    const auto [least, most] = std::minmax_element(
+        arena.order.begin(), arena.order.end(),
+        [&arena](uint32_t a, uint32_t b) { return arena.Rest(a) < arena.Rest(b); });
+    const int32_t minRest = arena.Rest(*least);
+    const int32_t maxRest = arena.Rest(*most);
     for (const uint32_t r : arena.order) {
         // From 1 for the least rest down to 0.5 for the greatest.
         long double f = 1;
@@ -196,8 +231,90 @@ void TBearbeitung::ScoreRecords(int scoreSorts) {
         }
         arena.SetScore(r, f * value);
     }
+}
+
+void TBearbeitung::SortRecordsByRestThenScore(int scoreSorts, bool restOrderAhead) {
+    CandidateArena& arena = context_.candidates;
+    if (arena.order.empty()) {
+        return;
+    }
+    std::vector<uint32_t> positions;
+    if (restOrderAhead) {
+        context_.sortHelper.Wait();
+        arena.Reorder(context_.restOrderAhead);
+    } else {
+        RestOrder(Rests(arena, 0), positions, &context_.sortHelper);
+        arena.Reorder(positions);
+    }
     ScoreOrder(ScaledScores(arena), positions, &context_.sortHelper, scoreSorts);
     arena.Reorder(positions);
+}
+
+void TBearbeitung::ScoreAndSelectRecords(int n) {
+    const bool restOrderAhead = StartRestOrderAhead();
+    ScoreEachRecord();
+    if (SelectRecordsWithoutSorts(n)) {
+        return;  // the rest order sorted ahead is not needed
+    }
+    // Among many candidates some score is nearly always held by two patterns: not looked for.
+    if (context_.candidates.order.size() >= kScoresAloneMaxCandidates ||
+        !SortRecordsByScoreAlone()) {
+        SortRecordsByRestThenScore(2, restOrderAhead);  // with the selection's own sort by score
+    }
+    SelectRecords(n, true);
+}
+
+bool TBearbeitung::StartRestOrderAhead() {
+    const CandidateArena& arena = context_.candidates;
+    if (arena.order.size() < kRestOrderAheadMinCandidates) {
+        return false;
+    }
+    SortHelper& helper = context_.sortHelper;
+    helper.Wait();  // the helper may still sort the rest order of an earlier list
+    context_.restsAhead = Rests(arena, 0);
+    return helper.TryStart(
+        [&context = context_] { RestOrder(context.restsAhead, context.restOrderAhead); });
+}
+
+bool TBearbeitung::SelectRecordsWithoutSorts(int n) {
+    CandidateArena& arena = context_.candidates;
+    thread_local std::vector<KeyedRecord> byScore;
+    thread_local std::vector<KeyedRecord> byRest;
+    thread_local std::vector<uint32_t> chosen;
+    if (!ScoreKeys(arena, byScore)) {
+        return false;
+    }
+    chosen.clear();
+    DistinctTaker takeByScore(arena, chosen, n);
+    std::size_t taken = 0;
+    if (!TakeInKeyOrder(byScore, arena, takeByScore, taken)) {
+        return false;
+    }
+    // The records the score order puts after those taken: the rest order is read from them.
+    byRest.clear();
+    for (std::size_t i = taken; i < byScore.size(); ++i) {
+        byRest.push_back({arena.Rest(byScore[i].record), byScore[i].record});
+    }
+    DistinctTaker takeByRest(arena, chosen, n);
+    std::size_t takenByRest = 0;
+    if (!TakeInKeyOrder(byRest, arena, takeByRest, takenByRest)) {
+        return false;
+    }
+    arena.order.assign(chosen.begin(), chosen.end());
+    return true;
+}
+
+bool TBearbeitung::SortRecordsByScoreAlone() {
+    CandidateArena& arena = context_.candidates;
+    thread_local std::vector<KeyedRecord> byScore;
+    if (!ScoreKeys(arena, byScore) || SomeKeyHasTwoPatterns(byScore, arena)) {
+        return false;
+    }
+    std::sort(byScore.begin(), byScore.end(),
+              [](const KeyedRecord& a, const KeyedRecord& b) { return a.key < b.key; });
+    std::transform(byScore.begin(), byScore.end(), arena.order.begin(),
+                   [](const KeyedRecord& entry) { return entry.record; });
+    return true;
 }
 
 void TBearbeitung::SelectRecords(int n, bool sortedByScore) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/bar_pool.h"
 #include "engine/candidate_arena.h"
@@ -37,7 +38,11 @@ struct EngineContext {
     const JobTables& job;
     BarPool pool;
     CandidateArena candidates;  // the candidates of the latest pattern generation
-    SortHelper sortHelper;      // a second thread for sorting long candidate lists
+    // The rest order of the latest long candidate list, sorted by the helper ahead of need.
+    std::vector<int32_t> restsAhead;
+    std::vector<uint32_t> restOrderAhead;
+    SortHelper sortHelper;  // a second thread for sorting long candidate lists; declared after
+                            // what its tasks use, so it ends them before that goes
     int KindLimit;
     int BinLimit;
     EngineCounters counters;

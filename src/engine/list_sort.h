@@ -3,6 +3,7 @@
 // equal candidates is tried first) depend on that, so the steps below must not be changed.
 #pragma once
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -144,6 +145,49 @@ void ListSortAll(std::vector<Entry>& a, const Ordering& ordering, SortHelper* he
     if (helper != nullptr) {
         helper->Wait();
     }
+}
+
+// The complete sort of a list already sorted, with the very steps of ListSortAll found without
+// the scans. In a sorted range the entries equal to the pivot stand together: the scans stop at
+// the first and the last of them, and the exchanges turn them around and meet in their middle;
+// every entry keeps its key's place, so the parts stay sorted. A part without two equal
+// neighbours is left as it is, as every pass over it exchanges each pivot with itself.
+template <typename Entry, typename Ordering>
+void ListSortSorted(std::vector<Entry>& a, const Ordering& ordering) {
+    if (a.size() < 2) {
+        return;
+    }
+    // ties[p]: equal neighbours a[q], a[q + 1] with q < p. The keys never change their places.
+    thread_local std::vector<int> ties;
+    ties.assign(a.size(), 0);
+    for (std::size_t p = 1; p < a.size(); ++p) {
+        const bool equal = !ordering.After(a[p], ordering.PivotOf(a[p - 1]));
+        ties[p] = ties[p - 1] + (equal ? 1 : 0);
+    }
+    const auto sortPart = [&a, &ordering](int left, int right, const auto& self) -> void {
+        int i = 0;
+        do {
+            if (ties[right] == ties[left]) {
+                return;
+            }
+            const auto pivot = ordering.PivotOf(a[(left + right) / 2]);
+            const auto first = std::partition_point(
+                a.begin() + left, a.begin() + right + 1,
+                [&](const Entry& entry) { return ordering.Before(entry, pivot); });
+            const auto end = std::partition_point(
+                first, a.begin() + right + 1,
+                [&](const Entry& entry) { return !ordering.After(entry, pivot); });
+            std::reverse(first, end);
+            const int exchanges = static_cast<int>(end - first + 1) / 2;
+            i = static_cast<int>(first - a.begin()) + exchanges;
+            const int j = static_cast<int>(end - a.begin()) - 1 - exchanges;
+            if (left < j) {
+                self(left, j, self);
+            }
+            left = i;
+        } while (i < right);
+    };
+    sortPart(0, static_cast<int>(a.size()) - 1, sortPart);
 }
 
 // The sort done only as far as it is read: after SortThrough(p) the entries at positions 0 .. p

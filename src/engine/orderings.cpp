@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <type_traits>
 
 #include "engine/list_sort.h"
 
@@ -87,7 +88,13 @@ void SortedPositions(std::size_t count, const KeyOf& keyOf, KeyBefore keyBefore,
         for (std::size_t p = 0; p < count; ++p) {
             entries[p].position = static_cast<uint32_t>(p);
         }
-        ListSortAll(entries, KeyOrdering<Key, KeyBefore>{keyBefore}, helper);
+        // Integer keys are ordered throughout, so the list is sorted now; extended keys may be
+        // undefined, equal to every other, and are sorted again step by step.
+        if constexpr (std::is_integral_v<Key>) {
+            ListSortSorted(entries, KeyOrdering<Key, KeyBefore>{keyBefore});
+        } else {
+            ListSortAll(entries, KeyOrdering<Key, KeyBefore>{keyBefore}, helper);
+        }
         std::vector<uint32_t> previous = positions;
         for (std::size_t p = 0; p < count; ++p) {
             positions[p] = previous[entries[p].position];

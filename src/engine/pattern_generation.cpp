@@ -20,8 +20,10 @@ void TBearbeitung::GenerateRecords(int budget) {
     budget_ = budget;
 
     minLongLength_ = -1;
+    anyShortOpen_ = false;
     for (int k = 1; k <= job.FixKinds; ++k) {
         IsLong[k] = job.FixEffLength[k] >= job.LongPieceLimit && FixOpen[k] > 0;
+        anyShortOpen_ = anyShortOpen_ || (FixOpen[k] > 0 && !IsLong[k]);
         if (IsLong[k] && (minLongLength_ == -1 || job.FixEffLength[k] < minLongLength_)) {
             minLongLength_ = job.FixEffLength[k];
         }
@@ -98,6 +100,10 @@ void TBearbeitung::FillUp(TStab& bar, int k) const {
 // One greedy completion per short fix length: starting with that length, each fix length from it
 // on (long or short) is filled as far as it is open and fits. bar itself is not changed.
 void TBearbeitung::CompleteBar(const TStab& bar) {
+    if (!anyShortOpen_) {
+        AddCandidate(bar);  // nothing to complete it with
+        return;
+    }
     const int fixKinds = Job().FixKinds;
     bool added = false;
     for (int i = 1; i <= fixKinds; ++i) {

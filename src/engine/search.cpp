@@ -66,15 +66,14 @@ void TBearbeitung::Search(SearchHost& host, bool narrow, int width, int budget,
     }
     GenerateRecords(budget);
     FilterRecords();
-    ScoreRecords(2);  // with the selection's own sort by score
     // The narrow pass keeps 3, then 2, then 1 per kind; the wide pass 5 at its root, 3 below.
     if (narrow) {
         if (width > 1) {
             --width;
         }
-        SelectRecords(width, true);
+        ScoreAndSelectRecords(width);
     } else {
-        SelectRecords(width > 0 ? 5 : 3, true);
+        ScoreAndSelectRecords(width > 0 ? 5 : 3);
         width = 0;
     }
     MakeCandidateList();

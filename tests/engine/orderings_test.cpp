@@ -187,6 +187,33 @@ TEST(ListSort, PassesOverLongRangesTakeThePlainSteps) {
     }
 }
 
+// A sorted list sorted again: the passes found without the scans take the plain steps, on lists
+// with runs of equal keys of every length.
+TEST(ListSortSorted, TakesThePlainStepsOnSortedLists) {
+    std::mt19937 random(31);
+    const auto compare = [](const std::pair<int, int>& entry, int pivot) {
+        return (entry.first > pivot) - (entry.first < pivot);
+    };
+    const ComparisonOrdering ordering{[](const std::pair<int, int>& entry) { return entry.first; },
+                                      compare};
+    for (int size = 0; size < 2000; size += 1 + size / 4) {
+        for (const int distinct : {1, 2, 7, 100, 1 << 30}) {
+            std::vector<std::pair<int, int>> plain(size);
+            for (int i = 0; i < size; ++i) {
+                plain[i] = {static_cast<int>(random() % distinct), i};
+            }
+            std::sort(plain.begin(), plain.end());
+            std::vector<std::pair<int, int>> sorted = plain;
+            reference::PlainListSort(
+                plain, [](const std::pair<int, int>& entry, const std::pair<int, int>& pivot) {
+                    return (entry.first > pivot.first) - (entry.first < pivot.first);
+                });
+            ListSortSorted(sorted, ordering);
+            ASSERT_EQ(sorted, plain) << size << " entries, " << distinct << " keys";
+        }
+    }
+}
+
 // The second thread sorts the left parts of long passes: the outcome must be the very order of
 // the sort on one thread, ties included.
 TEST(ListSortAll, TheHelperThreadChangesNoPlace) {
