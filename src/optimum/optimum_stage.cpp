@@ -250,15 +250,14 @@ private:
         }
     }
 
+    // Every fix length gets at least its count; summed per fix length, without a table of counts.
     bool Covers(const std::vector<PatternUse>& uses) const {
-        std::vector<int64_t> cut(job_.fix.size(), 0);
-        for (const PatternUse& use : uses) {
-            for (std::size_t k = 0; k < cut.size(); ++k) {
-                cut[k] += use.pattern.pieces[k] * use.bars;
+        for (std::size_t k = 0; k < job_.fix.size(); ++k) {
+            int64_t cut = 0;
+            for (const PatternUse& use : uses) {
+                cut += use.pattern.pieces[k] * use.bars;
             }
-        }
-        for (std::size_t k = 0; k < cut.size(); ++k) {
-            if (cut[k] < job_.fix[k].count) {
+            if (cut < job_.fix[k].count) {
                 return false;
             }
         }

@@ -194,8 +194,8 @@ TEST(ListSortSorted, TakesThePlainStepsOnSortedLists) {
     const auto compare = [](const std::pair<int, int>& entry, int pivot) {
         return (entry.first > pivot) - (entry.first < pivot);
     };
-    const ComparisonOrdering ordering{[](const std::pair<int, int>& entry) { return entry.first; },
-                                      compare};
+    const auto pivotOf = [](const std::pair<int, int>& entry) { return entry.first; };
+    const ComparisonOrdering<decltype(pivotOf), decltype(compare)> ordering{pivotOf, compare};
     for (int size = 0; size < 2000; size += 1 + size / 4) {
         for (const int distinct : {1, 2, 7, 100, 1 << 30}) {
             std::vector<std::pair<int, int>> plain(size);
