@@ -13,6 +13,8 @@
 
 namespace zelk {
 
+struct KeyedRecord;
+
 class TBearbeitung {
 public:
     // An empty plan: both lists empty, all totals 0, not fulfilled.
@@ -95,10 +97,12 @@ private:
     // Scoring and selection of n as the search does them: the score sort twice, as scoring and
     // as the selection's own sort. The sorts are left out where they cannot change what is kept.
     void ScoreAndSelectRecords(int n);
-    bool SelectRecordsWithoutSorts(int n);  // false, with nothing changed, where they could
+    // Both take the records with their score keys, computed once for both, and may rearrange
+    // them. This one: false, with nothing changed, where the sorts could matter.
+    bool SelectRecordsWithoutSorts(int n, std::vector<KeyedRecord>& byScore);
     // Where no score is held by two patterns, the score order holds the same patterns however
     // the list came in, and one plain sort by score gives it; false, with nothing changed, else.
-    bool SortRecordsByScoreAlone();
+    bool SortRecordsByScoreAlone(std::vector<KeyedRecord>& byScore);
     void SelectRecords(int n, bool sortedByScore = false);
     void LoadCandidateList();
     void MakeCandidateList();

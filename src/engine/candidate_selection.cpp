@@ -253,12 +253,14 @@ void TBearbeitung::SortRecordsByRestThenScore(int scoreSorts, bool restOrderAhea
 void TBearbeitung::ScoreAndSelectRecords(int n) {
     const bool restOrderAhead = StartRestOrderAhead();
     ScoreEachRecord();
-    if (SelectRecordsWithoutSorts(n)) {
+    thread_local std::vector<KeyedRecord> byScore;
+    const bool keyed = ScoreKeys(context_.candidates, byScore);
+    if (keyed && SelectRecordsWithoutSorts(n, byScore)) {
         return;  // the rest order sorted ahead is not needed
     }
     // Among many candidates some score is nearly always held by two patterns: not looked for.
-    if (context_.candidates.order.size() >= kScoresAloneMaxCandidates ||
-        !SortRecordsByScoreAlone()) {
+    if (!keyed || context_.candidates.order.size() >= kScoresAloneMaxCandidates ||
+        !SortRecordsByScoreAlone(byScore)) {
         SortRecordsByRestThenScore(2, restOrderAhead);  // with the selection's own sort by score
     }
     SelectRecords(n, true);
@@ -276,14 +278,10 @@ bool TBearbeitung::StartRestOrderAhead() {
         [&context = context_] { RestOrder(context.restsAhead, context.restOrderAhead); });
 }
 
-bool TBearbeitung::SelectRecordsWithoutSorts(int n) {
+bool TBearbeitung::SelectRecordsWithoutSorts(int n, std::vector<KeyedRecord>& byScore) {
     CandidateArena& arena = context_.candidates;
-    thread_local std::vector<KeyedRecord> byScore;
     thread_local std::vector<KeyedRecord> byRest;
     thread_local std::vector<uint32_t> chosen;
-    if (!ScoreKeys(arena, byScore)) {
-        return false;
-    }
     chosen.clear();
     DistinctTaker takeByScore(arena, chosen, n);
     std::size_t taken = 0;
@@ -304,10 +302,9 @@ bool TBearbeitung::SelectRecordsWithoutSorts(int n) {
     return true;
 }
 
-bool TBearbeitung::SortRecordsByScoreAlone() {
+bool TBearbeitung::SortRecordsByScoreAlone(std::vector<KeyedRecord>& byScore) {
     CandidateArena& arena = context_.candidates;
-    thread_local std::vector<KeyedRecord> byScore;
-    if (!ScoreKeys(arena, byScore) || SomeKeyHasTwoPatterns(byScore, arena)) {
+    if (SomeKeyHasTwoPatterns(byScore, arena)) {
         return false;
     }
     std::sort(byScore.begin(), byScore.end(),
