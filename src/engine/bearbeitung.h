@@ -83,6 +83,10 @@ private:
     void SearchWithNextBar(std::unique_ptr<TStab> bar, SearchHost& host, bool narrow, int width,
                            int budget, std::unique_ptr<TBearbeitung>& best);
 
+    // The n candidates the search tries as the next entry, with the budget of the generation:
+    // those kept for the same state where it was met before, else found anew and kept.
+    void SelectNextEntries(int n, int budget);
+
     // The steps from generation to selection on the compact candidate records of the context;
     // the public steps load the candidate list into them and make it anew from them.
     // Scoring sorts by score; the selection sorts by score again first, unless scoring did both
@@ -108,6 +112,7 @@ private:
     void MakeCandidateList();
 
     // Pattern generation, with its working values.
+    void MarkLongPieces();  // IsLong and the values derived from it, from the open pieces
     void AddCandidate(const TStab& bar);
     void CompleteBar(const TStab& bar);
     void EnumerateLong(TStab& bar, int k);

@@ -35,6 +35,7 @@ EngineCounters RunCalculation(std::unique_ptr<TBearbeitung> root, bool totalsPen
     context.KindLimit = limits.KindLimit;
     context.BinLimit = limits.BinLimit;
     context.counters = {};
+    context.selections.Clear();  // the job or the limits may have changed since the last run
 
     if (totalsPending) {
         try {

@@ -26,6 +26,7 @@ public:
     std::size_t RecordCount() const { return records_.size(); }
 
     int32_t Rest(uint32_t r) const { return records_[r].rest; }
+    int32_t Usable(uint32_t r) const { return records_[r].usable; }
     int32_t StockIndex(uint32_t r) const { return records_[r].stockIndex; }
     int32_t BarCount(uint32_t r) const { return records_[r].barCount; }
     void SetBarCount(uint32_t r, int32_t barCount) { records_[r].barCount = barCount; }

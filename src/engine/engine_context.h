@@ -9,6 +9,7 @@
 
 #include "engine/bar_pool.h"
 #include "engine/candidate_arena.h"
+#include "engine/selection_memo.h"
 #include "engine/sort_helper.h"
 #include "job/job_tables.h"
 
@@ -38,6 +39,7 @@ struct EngineContext {
     const JobTables& job;
     BarPool pool;
     CandidateArena candidates;  // the candidates of the latest pattern generation
+    SelectionMemo selections;   // the search's selections by state, of the current calculation
     // The rest order of the latest long candidate list, sorted by the helper ahead of need.
     std::vector<int32_t> restsAhead;
     std::vector<uint32_t> restOrderAhead;

@@ -18,16 +18,7 @@ void TBearbeitung::GenerateRecords(int budget) {
     pool.ReleaseBars(Candidates);
     context_.candidates.Clear();
     budget_ = budget;
-
-    minLongLength_ = -1;
-    anyShortOpen_ = false;
-    for (int k = 1; k <= job.FixKinds; ++k) {
-        IsLong[k] = job.FixEffLength[k] >= job.LongPieceLimit && FixOpen[k] > 0;
-        anyShortOpen_ = anyShortOpen_ || (FixOpen[k] > 0 && !IsLong[k]);
-        if (IsLong[k] && (minLongLength_ == -1 || job.FixEffLength[k] < minLongLength_)) {
-            minLongLength_ = job.FixEffLength[k];
-        }
-    }
+    MarkLongPieces();
 
     const auto withinBudget = [this] {
         return static_cast<int64_t>(context_.candidates.RecordCount()) < budget_;
@@ -45,6 +36,19 @@ void TBearbeitung::GenerateRecords(int budget) {
             std::unique_ptr<TStab> bar = pool.ObtainBar(s, job.StockUsable[s]);
             CompleteBar(*bar);
             pool.ReleaseBar(std::move(bar));
+        }
+    }
+}
+
+void TBearbeitung::MarkLongPieces() {
+    const JobTables& job = Job();
+    minLongLength_ = -1;
+    anyShortOpen_ = false;
+    for (int k = 1; k <= job.FixKinds; ++k) {
+        IsLong[k] = job.FixEffLength[k] >= job.LongPieceLimit && FixOpen[k] > 0;
+        anyShortOpen_ = anyShortOpen_ || (FixOpen[k] > 0 && !IsLong[k]);
+        if (IsLong[k] && (minLongLength_ == -1 || job.FixEffLength[k] < minLongLength_)) {
+            minLongLength_ = job.FixEffLength[k];
         }
     }
 }

@@ -2,6 +2,9 @@
 // the next entry; a plan without candidates is complete and may become the best plan. The levels
 // share one plan: each appends its entry, searches below and takes the entry off again, so no
 // plan is copied but a new best one.
+#include <array>
+#include <span>
+
 #include "engine/bearbeitung.h"
 
 namespace zelk {
@@ -58,25 +61,56 @@ struct SavedTotals {
 
 }  // namespace
 
+void TBearbeitung::SelectNextEntries(int n, int budget) {
+    // The state: everything the generation, the filter, the scores and the selection read.
+    const JobTables& job = Job();
+    std::array<int32_t, 2 * kMaxKinds + 4> words{};
+    std::size_t length = 0;
+    for (int k = 1; k <= job.FixKinds; ++k) {
+        words[length++] = FixOpen[k];
+    }
+    for (int s = 1; s <= job.StockKinds; ++s) {
+        words[length++] = StockLeft[s];
+    }
+    for (const int32_t value : {n, budget, context_.KindLimit, context_.BinLimit}) {
+        words[length++] = value;
+    }
+    const std::span<const int32_t> state(words.data(), length);
+
+    SelectionMemo& memo = context_.selections;
+    context_.pool.ReleaseBars(Candidates);
+    int64_t generated = 0;
+    if (memo.Recall(state, context_.pool, Candidates, generated)) {
+        MarkLongPieces();  // as the generation would have marked them
+        context_.counters.Candidates += generated;
+        return;
+    }
+    const int64_t before = context_.counters.Candidates;
+    GenerateRecords(budget);
+    FilterRecords();
+    ScoreAndSelectRecords(n);
+    memo.Keep(state, context_.candidates, context_.counters.Candidates - before);
+    MakeCandidateList();
+}
+
 void TBearbeitung::Search(SearchHost& host, bool narrow, int width, int budget,
                           std::unique_ptr<TBearbeitung>& best) {
     ++context_.counters.Nodes;
     if (host.StopRequested()) {
         return;
     }
-    GenerateRecords(budget);
-    FilterRecords();
     // The narrow pass keeps 3, then 2, then 1 per kind; the wide pass 5 at its root, 3 below.
+    int n = 0;
     if (narrow) {
         if (width > 1) {
             --width;
         }
-        ScoreAndSelectRecords(width);
+        n = width;
     } else {
-        ScoreAndSelectRecords(width > 0 ? 5 : 3);
+        n = width > 0 ? 5 : 3;
         width = 0;
     }
-    MakeCandidateList();
+    SelectNextEntries(n, budget);
 
     if (Candidates.empty()) {
         // The totals are current: every entry was added to them when it was appended.

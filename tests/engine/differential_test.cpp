@@ -191,7 +191,8 @@ private:
 struct Outcome {
     int64_t nodes;
     int64_t candidates;
-    Lines shown;  // every plan shown, in order
+    Lines shown;           // every plan shown, in order
+    int64_t recalled = 0;  // selections the engine took from its memory of states
 };
 
 Lines ShownLine(bool passFinished, const Lines& bars, bool fulfilled, long double usedLength,
@@ -204,9 +205,13 @@ Lines ShownLine(bool passFinished, const Lines& bars, bool fulfilled, long doubl
     return lines;
 }
 
+// memoWords: the room of the engine's memory of selections per generation, 0 for its default.
 Outcome EngineRun(const JobTables& job, const std::vector<reference::Bar>& rootBars, int budget,
-                  SelectionLimits limits, int64_t stopAfter) {
+                  SelectionLimits limits, int64_t stopAfter, std::size_t memoWords = 0) {
     EngineContext context(job);
+    if (memoWords > 0) {
+        context.selections = SelectionMemo(memoWords);
+    }
     auto root = std::make_unique<TBearbeitung>(context);
     for (const reference::Bar& bar : rootBars) {
         root->Bars.push_back(std::make_unique<TStab>(ToStab(bar)));
@@ -214,7 +219,7 @@ Outcome EngineRun(const JobTables& job, const std::vector<reference::Bar>& rootB
     StoppingHost host(stopAfter);
     const EngineCounters counters = RunCalculation(std::move(root), true, budget, limits, host);
     EXPECT_TRUE(host.errors().empty());
-    Outcome run{counters.Nodes, counters.Candidates, {}};
+    Outcome run{counters.Nodes, counters.Candidates, {}, context.selections.Recalled()};
     for (const test::Shown& shown : host.shown()) {
         const Lines lines = ShownLine(shown.event == BestPlanEvent::PassFinished, shown.bars,
                                       shown.fulfilled, shown.usedLength, shown.candidatesSoFar);
@@ -247,8 +252,11 @@ Outcome ReferenceRun(const JobTables& job, const std::vector<reference::Bar>& ro
 
 // Whole calculations: small jobs run to their end, larger ones stop after a random number of
 // nodes; some start from bar entries already in the plan, as "Optimieren" does from the grid.
+// Plans that cut the same entries in another order meet the same state, and the engine must
+// take its selection there from its memory: it must have done so on the way.
 TEST(Differential, WholeCalculationsShowTheSamePlansAfterTheSameEffort) {
     std::mt19937 rng(1403);
+    int64_t recalled = 0;
     for (int round = 0; round < 120; ++round) {
         const bool toTheEnd = round % 3 == 0;
         const JobTables job = RandomJob(rng, toTheEnd ? 5 : 25);
@@ -273,11 +281,14 @@ TEST(Differential, WholeCalculationsShowTheSamePlansAfterTheSameEffort) {
         EXPECT_EQ(actual.nodes, expected.nodes);
         EXPECT_EQ(actual.candidates, expected.candidates);
         EXPECT_EQ(actual.shown, expected.shown);
+        recalled += actual.recalled;
     }
+    EXPECT_GT(recalled, 1000);
 }
 
 // Where equal keys are common, which of two candidates of equal score or rest is kept depends on
-// every step of the sorts: the engine must keep the same ones where it leaves sorts out.
+// every step of the sorts: the engine must keep the same ones where it leaves sorts out. Every
+// other job runs with so little memory of selections that it replaces it again and again.
 TEST(Differential, CalculationsOnJobsFullOfTiesShowTheSamePlans) {
     std::mt19937 rng(1405);
     for (int round = 0; round < 24; ++round) {
@@ -288,7 +299,8 @@ TEST(Differential, CalculationsOnJobsFullOfTiesShowTheSamePlans) {
         SCOPED_TRACE("round " + std::to_string(round) + ", budget " + std::to_string(budget) +
                      ", stop after " + std::to_string(stopAfter));
         const Outcome expected = ReferenceRun(job, {}, budget, limits, stopAfter);
-        const Outcome actual = EngineRun(job, {}, budget, limits, stopAfter);
+        const Outcome actual =
+            EngineRun(job, {}, budget, limits, stopAfter, round % 2 == 0 ? 0 : 500);
         EXPECT_EQ(actual.nodes, expected.nodes);
         EXPECT_EQ(actual.candidates, expected.candidates);
         EXPECT_EQ(actual.shown, expected.shown);
